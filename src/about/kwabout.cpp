@@ -1,0 +1,100 @@
+#include "about/kwabout.h"
+
+#include "app/controls.h"
+#include "app/form1.h"
+#include "app/program.h"
+#include "app/units.h"
+#include "app/window.h"
+#include "resources/resources.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+const QString kwAbout::kWebSite = QStringLiteral("https://www.torvane.example.com/");
+
+kwAbout::kwAbout(Program &program)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , program_(program)
+    , picture_(resources::picture("about_picture"))
+{
+    using layouts::find;
+    const auto &layout = layouts::about;
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Form3"));
+    setFixedSize(units::toPixels(layouts::kAboutWidth), units::toPixels(layouts::kAboutHeight));
+
+    Command1 = new QPushButton(QString::fromLatin1(find(layout, "Command1").content), this);
+    place(Command1, find(layout, "Command1"));
+    Command1->setFont(units::font("Tahoma", 9.75));
+    Command1->setAutoDefault(true); // Enter presses it while it has the focus, as Space does
+    Command1->setStyleSheet(QStringLiteral("QPushButton { background-color: #808080; color: black;"
+                                           " border: 1px solid #202020; }"
+                                           "QPushButton:focus { border: 1px dotted black; }"
+                                           "QPushButton:pressed { background-color: #6a6a6a; }"));
+
+    Label1 = new QLabel(this);
+    place(Label1, find(layout, "Label1"));
+    Label1->setFont(units::font("Tahoma", 9.75, true));
+    Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label2 = new QLabel(QString::fromLatin1(find(layout, "Label2").content), this);
+    place(Label2, find(layout, "Label2"));
+    Label2->setFont(units::font("MS Sans Serif", 13.5));
+    Label2->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setAccessibleName(kWebSite);
+    Label2->installEventFilter(this);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { program_.handle([this] { Command1_Click(); }); });
+    Command1->setFocus();
+}
+
+void kwAbout::display()
+{
+    if (!placed_) {
+        placed_ = true;
+        centreOnScreen(this);
+    }
+    show();
+    raise();
+    activateWindow();
+    Command1->setFocus();
+}
+
+void kwAbout::Form_Load()
+{
+    Label1->setText(program_.Form1->kwIns->text());
+}
+
+void kwAbout::Label2_Click()
+{
+    program_.services().openWebAddress(this, kWebSite);
+}
+
+void kwAbout::Command1_Click()
+{
+    program_.kwAbout.Unload();
+}
+
+bool kwAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && Label2->rect().contains(mouse->position().toPoint()))
+            program_.handle([this] { Label2_Click(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void kwAbout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.drawPixmap(0, 0, picture_);
+}

@@ -1,0 +1,56 @@
+#include "app/controls.h"
+
+#include "app/units.h"
+
+#include <QMouseEvent>
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+LabelButton::LabelButton(const QString &caption, const QFont &font, QWidget *parent)
+    : QLabel(caption, parent)
+{
+    setFont(font);
+    setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
+    // Roles left unset follow the parent's, and the toolbar strip paints with others.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
+    setAccessibleName(caption);
+}
+
+void LabelButton::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void LabelButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit Click();
+}
+
+void LabelButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The default would treat the second press as a new press, and its release as a
+    // second click.
+    pressed_ = false;
+    event->accept();
+}
+
+void place(QWidget *control, const layouts::ControlSpec &spec)
+{
+    control->setObjectName(QString::fromLatin1(spec.name));
+    control->setGeometry(units::toPixels(spec.left, spec.top, spec.width, spec.height));
+}

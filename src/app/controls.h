@@ -1,0 +1,40 @@
+#pragma once
+
+#include "resources/layouts.h"
+
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+// A picture box used as a container; its Tag is a free string.
+class PictureBox : public QWidget
+{
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    QString Tag;
+};
+
+// A label with an opaque dark grey background and a large centred white caption, used as
+// a push button. A click is a press and a release on it; the second press of a double
+// click is not a click. It never takes the keyboard focus.
+class LabelButton : public QLabel
+{
+    Q_OBJECT
+public:
+    LabelButton(const QString &caption, const QFont &font, QWidget *parent = nullptr);
+
+signals:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// Places a control at its row of a layout, converting twips to pixels.
+void place(QWidget *control, const layouts::ControlSpec &spec);

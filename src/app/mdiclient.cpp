@@ -1,0 +1,24 @@
+#include "app/mdiclient.h"
+
+#include "resources/resources.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+MdiClient::MdiClient(QWidget *parent)
+    : QMdiArea(parent)
+    , picture_(resources::picture("form1_picture"))
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void MdiClient::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), Qt::white);
+    const QSizeF size = picture_.deviceIndependentSize();
+    const QPointF corner((viewport()->width() - size.width()) / 2, (viewport()->height() - size.height()) / 2);
+    painter.drawPixmap(corner.toPoint(), picture_);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/slot.h"
+#include "app/windowvariables.h"
+#include "platform/services.h"
+
+#include <QObject>
+
+#include <array>
+
+class Form1;
+class FrmHalf;
+class frmWhole;
+class kwLoad;
+class kwTerms;
+class kwAbout;
+
+// Thrown by the immediate end to leave every handler that is still running; caught only
+// where the event that started the handler chain came in.
+struct ImmediateEnd
+{
+};
+
+// The six windows, each in its program-wide slot, and the rules they live by.
+class Program
+{
+public:
+    explicit Program(platform::Services &services);
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    platform::Services &services() const { return services_; }
+
+    Slot<::kwLoad> kwLoad{*this};
+    Slot<::kwTerms> kwTerms{*this};
+    Slot<::Form1, FadeVariables> Form1{*this};
+    Slot<::FrmHalf, BoardVariables> FrmHalf{*this};
+    Slot<::frmWhole, BoardVariables> frmWhole{*this};
+    Slot<::kwAbout> kwAbout{*this};
+
+    // The start of the program: the start-up window is created, loaded and displayed.
+    void start();
+
+    // Ends the program at once: every window closes and no further handler runs, not
+    // even the rest of the handlers that led here.
+    [[noreturn]] void End();
+    bool ended() const { return ended_; }
+
+    // A modal message box; if the program ended while it was open, nothing after it runs.
+    void messageBox(platform::MessageIcon icon, const QString &title, const QString &text);
+
+    // The first-use record's place on the system drive.
+    QString hostPath(const QString &windowsPath) const { return services_.hostPath(windowsPath); }
+
+    // Every event handler of the program runs through here, one at a time.
+    template <class Handler>
+    void handle(Handler &&handler)
+    {
+        if (ended_)
+            return;
+        try {
+            handler();
+        } catch (const ImmediateEnd &) {
+        }
+    }
+
+    // Called by the slots when a window has gone; the program ends when none is left.
+    void windowGone();
+
+private:
+    std::array<SlotBase *, 6> windowSlots() { return {&kwLoad, &kwTerms, &Form1, &FrmHalf, &frmWhole, &kwAbout}; }
+
+    platform::Services &services_;
+    bool ended_ = false;
+    bool checkPending_ = false;
+    QObject context_; // receiver of the deferred checks, gone with the program
+};

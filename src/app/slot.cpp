@@ -1,0 +1,37 @@
+#include "app/slot.h"
+
+#include "app/program.h"
+#include "platform/ticktimer.h"
+
+void SlotBase::adopt(QWidget *frame)
+{
+    frame_ = frame;
+    // A window closed through the window system is destroyed without any code of ours.
+    QObject::connect(frame, &QObject::destroyed, [this] { program_.windowGone(); });
+}
+
+void SlotBase::Hide()
+{
+    if (exists())
+        frame_->hide();
+}
+
+void SlotBase::Unload()
+{
+    if (!exists())
+        return;
+    QWidget *frame = frame_;
+    forget();
+    // The window may be unloading itself from one of its own handlers, so it is taken off
+    // the screen and its timers stop now, and the widgets go once that handler is over.
+    for (auto *timer : frame->findChildren<platform::TickTimer *>())
+        timer->setEnabled(false);
+    frame->hide();
+    frame->deleteLater();
+    program_.windowGone();
+}
+
+void SlotBase::forget()
+{
+    frame_.clear();
+}

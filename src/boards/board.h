@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/fade.h"
+#include "resources/layouts.h"
+
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+
+class LabelButton;
+class Marker;
+class PictureBox;
+class Program;
+class QMdiSubWindow;
+class SlotBase;
+struct BoardVariables;
+namespace platform {
+class TickTimer;
+}
+
+// A tactics board: a court with ten player markers and a Close label-button, a child
+// window of the main window. The half-court and whole-court boards differ only in their
+// layout tables.
+class Board : public QWidget
+{
+public:
+    static constexpr bool kDisplayedOnCreation = true; // as every child window of the main window
+
+    QWidget *frame() const;
+    void display();
+
+    void Form_Load();
+    void Timer1_Timer();
+    void Label4_Click(); // Close
+
+    Marker *marker(const char *name) const;
+    const QList<Marker *> &markers() const { return markers_; }
+
+    PictureBox *Picture1;
+    platform::TickTimer *Timer1;
+    LabelButton *Label4;
+
+protected:
+    Board(Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout);
+
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Fade fade();
+
+    Program &program_;
+    SlotBase &slot_;
+    BoardVariables &variables_;
+    QPixmap court_;
+    QList<Marker *> markers_;
+    QMdiSubWindow *frame_;
+};

@@ -1,0 +1,59 @@
+#include "resources/resources.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+
+namespace resources {
+
+void registerFonts()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    for (const char *file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf", "pagella-regular.otf",
+                             "pagella-bold.otf"})
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
+    // Palatino Linotype is met by a face with the same metrics under its own family name.
+    QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), QStringLiteral("TeX Gyre Pagella"));
+}
+
+QPixmap picture(const char *name)
+{
+    const QString base = QStringLiteral(":/art/") + QLatin1String(name);
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    if (ratio > 1.0) {
+        QPixmap sharp(base + QStringLiteral("@2x.png"));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(base + QStringLiteral(".png"));
+}
+
+QIcon icon(const char *name)
+{
+    QIcon result;
+    const QString base = QStringLiteral(":/art/") + QLatin1String(name);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString file = base + QStringLiteral("-%1.png").arg(size);
+        if (QFile::exists(file))
+            result.addFile(file, QSize(size, size));
+    }
+    if (result.isNull())
+        result.addFile(base + QStringLiteral(".png"));
+    return result;
+}
+
+QString text(const char *name)
+{
+    QFile file(QStringLiteral(":/text/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace resources

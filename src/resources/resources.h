@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+// The pictures, icons, fonts and texts built into the program.
+namespace resources {
+
+// Registers the embedded faces under the names the windows ask for ("Tahoma",
+// "Palatino Linotype", "MS Sans Serif"), so captions render alike on every machine.
+void registerFonts();
+
+// A picture at its stated pixel size; on a high-DPI screen drawn from the artwork
+// rendered at twice that size.
+QPixmap picture(const char *name);
+
+// An icon with every size rendered from its artwork.
+QIcon icon(const char *name);
+
+// A text resource (UTF-8, line breaks as stored).
+QString text(const char *name);
+
+} // namespace resources
