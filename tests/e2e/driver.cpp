@@ -1,0 +1,44 @@
+#include "e2e/driver.h"
+
+#include <QImage>
+
+const QString Driver::kMainCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
+
+namespace {
+
+// The buttons' dark grey, as the compositor shows it at the main window's opacity of 250.
+bool isButtonGrey(QRgb c)
+{
+    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+    return qAbs(r - g) <= 2 && qAbs(g - b) <= 2 && r >= 0x38 && r <= 0x44;
+}
+
+} // namespace
+
+bool Driver::startToMainWindow()
+{
+    process = x.startProgram();
+    mainWindow = x.waitForWindow(kMainCaption, 30000);
+    if (mainWindow.isEmpty())
+        return false;
+    // The label-buttons are dark grey: the first such row under the menu bar is the top of
+    // the strip's buttons, 120 twips (8 px) below the strip's top.
+    const QRect client = x.geometry(mainWindow);
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        const QImage shot = x.screenshot();
+        for (int y = client.top(); y < client.top() + 120 && y < shot.height(); ++y) {
+            if (isButtonGrey(shot.pixel(client.left() + 100, y))) {
+                strip = QPoint(client.left(), y - 8);
+                return true;
+            }
+        }
+        XSession::pause(150);
+    }
+    return false;
+}
+
+QPoint Driver::button(int index) const
+{
+    // Left 120 twips and a pitch of 2880; 2775 by 735 twips each.
+    return strip + QPoint(8 + index * 192 + 92, 8 + 24);
+}

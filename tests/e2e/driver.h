@@ -1,0 +1,34 @@
+#pragma once
+
+#include "e2e/xsession.h"
+
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+
+// Knows the program's screens: how to reach the main window and where its controls are.
+struct Driver
+{
+    static const QString kMainCaption;
+
+    explicit Driver(XSession &session)
+        : x(session)
+    {
+    }
+
+    // Starts the program and follows it to its main window; false if it never came.
+    bool startToMainWindow();
+
+    // The centre of the main window's label-button, 0 for "Half Court" to 5 for "Exit",
+    // in screen pixels.
+    QPoint button(int index) const;
+    void press(int index) { const QPoint at = button(index); x.click(at.x(), at.y()); }
+
+    // The client area's top-left corner: the strip of label-buttons starts here.
+    QPoint stripOrigin() const { return strip; }
+
+    XSession &x;
+    QProcess *process = nullptr;
+    QString mainWindow;
+    QPoint strip;
+};

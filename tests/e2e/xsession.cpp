@@ -1,0 +1,225 @@
+#include "e2e/xsession.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+#include <cstdio>
+
+XSession::XSession()
+{
+    QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    xvfb_ = std::make_unique<QProcess>();
+    xvfb_->setProgram(QStringLiteral("Xvfb"));
+    // -displayfd picks a free display and writes its number once the server is ready.
+    xvfb_->setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                         QStringLiteral("0"), QStringLiteral("1600x900x24"), QStringLiteral("-nolisten"),
+                         QStringLiteral("tcp")});
+    xvfb_->setProcessChannelMode(QProcess::SeparateChannels);
+    xvfb_->start();
+    if (!xvfb_->waitForStarted(10000))
+        return;
+    QByteArray number;
+    QDeadlineTimer deadline(15000);
+    while (!number.contains('\n') && !deadline.hasExpired()) {
+        xvfb_->waitForReadyRead(200);
+        number += xvfb_->readAllStandardOutput();
+    }
+    if (!number.contains('\n'))
+        return;
+    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+    start(QStringLiteral("openbox"));
+    start(QStringLiteral("xcompmgr"));
+    pause(800);
+    ok_ = true;
+}
+
+XSession::~XSession()
+{
+    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
+        QProcess *p = it->get();
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished(3000);
+        }
+    }
+    if (xvfb_ && xvfb_->state() != QProcess::NotRunning) {
+        xvfb_->terminate();
+        if (!xvfb_->waitForFinished(3000)) {
+            xvfb_->kill();
+            xvfb_->waitForFinished(3000);
+        }
+    }
+}
+
+QProcessEnvironment XSession::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data_.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return env;
+}
+
+QProcess *XSession::start(const QString &program, const QStringList &arguments)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment());
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->start(program, arguments);
+    process->waitForStarted(10000);
+    processes_.push_back(std::move(process));
+    return processes_.back().get();
+}
+
+QProcess *XSession::startProgram(const QStringList &arguments)
+{
+    return start(QStringLiteral(HOOPWRIGHT_EXECUTABLE), arguments);
+}
+
+QString XSession::run(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString XSession::waitForWindow(const QString &title, int timeoutMs)
+{
+    const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        const QString found = run(QStringLiteral("xdotool"),
+                                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern});
+        if (!found.isEmpty())
+            return found.split(QLatin1Char('\n')).first().trimmed();
+        pause(100);
+    } while (!deadline.hasExpired());
+    return {};
+}
+
+bool XSession::waitForNoWindow(const QString &title, int timeoutMs)
+{
+    const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        if (run(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern})
+                .isEmpty())
+            return true;
+        pause(100);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+QRect XSession::geometry(const QString &window)
+{
+    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    int x = 0, y = 0, w = 0, h = 0;
+    for (const QString &line : out.split(QLatin1Char('\n'))) {
+        const QStringList kv = line.split(QLatin1Char('='));
+        if (kv.size() != 2)
+            continue;
+        if (kv[0] == QLatin1String("X"))
+            x = kv[1].toInt();
+        else if (kv[0] == QLatin1String("Y"))
+            y = kv[1].toInt();
+        else if (kv[0] == QLatin1String("WIDTH"))
+            w = kv[1].toInt();
+        else if (kv[0] == QLatin1String("HEIGHT"))
+            h = kv[1].toInt();
+    }
+    return QRect(x, y, w, h);
+}
+
+QString XSession::title(const QString &window)
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+}
+
+int XSession::opacity(const QString &window)
+{
+    // The property sits on the client window or, once reparented, on the frame around it.
+    QString id = window;
+    for (int hop = 0; hop < 3; ++hop) {
+        const QString out = run(QStringLiteral("xprop"),
+                                {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_OPACITY")});
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("= (\\d+)")).match(out);
+        if (m.hasMatch())
+            return int(qRound(m.captured(1).toDouble() / 0xffffffffu * 255.0));
+        const QString tree = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id, QStringLiteral("-tree")});
+        const QRegularExpressionMatch parent = QRegularExpression(QStringLiteral("Parent window id: (0x[0-9a-f]+)")).match(tree);
+        if (!parent.hasMatch())
+            break;
+        id = parent.captured(1);
+    }
+    return -1;
+}
+
+void XSession::key(const QString &keys)
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
+void XSession::moveTo(int x, int y)
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+}
+
+void XSession::mouseDown(int button)
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("mousedown"), QString::number(button)});
+}
+
+void XSession::mouseUp(int button)
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QString::number(button)});
+}
+
+void XSession::click(int x, int y, int button)
+{
+    moveTo(x, y);
+    pause(100);
+    run(QStringLiteral("xdotool"), {QStringLiteral("click"), QString::number(button)});
+}
+
+void XSession::drag(QPoint from, QPoint to, int steps, int button)
+{
+    moveTo(from.x(), from.y());
+    pause(80);
+    mouseDown(button);
+    pause(80);
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = from + (to - from) * i / steps;
+        moveTo(at.x(), at.y());
+        pause(30);
+    }
+    pause(80);
+    mouseUp(button);
+    pause(150);
+}
+
+QImage XSession::screenshot()
+{
+    const QString file = data_.filePath(QStringLiteral("shot.png"));
+    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+bool XSession::waitForExit(QProcess *process, int timeoutMs)
+{
+    return process->state() == QProcess::NotRunning || process->waitForFinished(timeoutMs);
+}
+
+void XSession::pause(int ms)
+{
+    QThread::msleep(ms);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+// A real X session for end-to-end tests: its own Xvfb on a free display (1600 x 900,
+// 24-bit), openbox as the window manager and xcompmgr as the compositor, with fresh
+// XDG_DATA_HOME and XDG_RUNTIME_DIR. Drives programs through xdotool, reads windows
+// with xprop and takes screenshots with ImageMagick's import.
+class XSession
+{
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession &) = delete;
+    XSession &operator=(const XSession &) = delete;
+
+    bool ok() const { return ok_; }
+    QString display() const { return display_; }
+    QString dataHome() const { return data_.path(); }
+
+    // Starts the program under test in the session.
+    QProcess *startProgram(const QStringList &arguments = {});
+    QProcess *start(const QString &program, const QStringList &arguments = {});
+
+    // Runs a command in the session and returns its standard output (trimmed).
+    QString run(const QString &program, const QStringList &arguments, int timeoutMs = 20000);
+
+    // The first visible window whose title matches exactly, waiting up to timeoutMs;
+    // empty when none came.
+    QString waitForWindow(const QString &title, int timeoutMs = 15000);
+    bool waitForNoWindow(const QString &title, int timeoutMs = 15000);
+    QRect geometry(const QString &window);
+    QString title(const QString &window);
+
+    // _NET_WM_WINDOW_OPACITY on the 0..255 scale; -1 when the window has none.
+    int opacity(const QString &window);
+
+    // Real X input.
+    void key(const QString &keys);
+    void click(int x, int y, int button = 1);
+    void mouseDown(int button = 1);
+    void mouseUp(int button = 1);
+    void moveTo(int x, int y);
+    // Drags with the button held in several small steps.
+    void drag(QPoint from, QPoint to, int steps = 12, int button = 1);
+
+    QImage screenshot();
+    QRgb pixel(int x, int y) { return screenshot().pixel(x, y); }
+
+    static bool waitForExit(QProcess *process, int timeoutMs);
+    static void pause(int ms);
+
+private:
+    QProcessEnvironment environment() const;
+
+    bool ok_ = false;
+    QString display_;
+    QTemporaryDir data_;
+    QTemporaryDir runtime_;
+    std::unique_ptr<QProcess> xvfb_;
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
