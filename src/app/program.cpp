@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/form1.h"
+#include "startup/kwload.h"
 
 #include <QTimer>
 
@@ -18,7 +19,7 @@ Program::~Program()
 
 void Program::start()
 {
-    handle([this] { Form1.Show(); });
+    handle([this] { kwLoad.Show(); });
 }
 
 void Program::End()

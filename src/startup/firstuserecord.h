@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace platform {
+class Services;
+}
+
+// The record of the program's first run, "C:\SAVE\KW\kw010.txt", and the usage period
+// worked out from it. No window: the terms screen calls it once a start.
+class FirstUseRecord
+{
+public:
+    static const QString kFolder;
+    static const QString kRecord;
+    static constexpr qint64 kReadLimit = 64 * 1024;
+
+    explicit FirstUseRecord(const platform::Services &services, const QLocale &locale = QLocale::system());
+
+    // An ordinary file at the record's path.
+    bool RecordExists() const;
+
+    // Five lines ended by CR LF, the last the date and time given. Creates the whole folder
+    // path; writes through a temporary file, so a record is either whole or absent.
+    void WriteRecord(const QDateTime &now) const;
+
+    // The items of the record: text between commas and line ends, in file order. Reads
+    // at most the first 64 KiB; a record that cannot be opened has no items.
+    QStringList ReadItems() const;
+
+    // Calendar days from the first-use date to today; absent when the text is no date.
+    std::optional<int> UsageDays(const QString &dateText, const QDate &today) const;
+
+    static QString UsageSentence(std::optional<int> days);
+
+    // The general date format of the regional settings: the short date, a space and the
+    // long time; the short date alone at midnight.
+    QString dateTimeText(const QDateTime &moment) const;
+    std::optional<QDate> dateOf(const QString &text) const;
+
+    static QString line1() { return QStringLiteral("https://www.torvane.example.com/"); }
+    static QString line2() { return QStringLiteral("Developer: Mara Quill"); }
+    static QString line3() { return QStringLiteral("https://social.example.com/torvane"); }
+    static QString line4() { return QStringLiteral("Hoopwright"); }
+
+    QString recordPath() const;
+
+private:
+    QString longTimeFormat() const;
+
+    const platform::Services &services_;
+    QLocale locale_;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class Program;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The terms screen of the first run: the licence agreement, a check box to accept it and
+// one button whose caption and action follow the check box. On later runs it hands over
+// to the main window within its own Load and is never seen.
+class kwTerms : public QWidget
+{
+public:
+    static constexpr bool kDisplayedOnCreation = false;
+    static const QString kPhotoPage;
+
+    explicit kwTerms(Program &program);
+
+    QWidget *frame() { return this; }
+    void display();
+
+    void Form_Load();
+    void Check1_Click();
+    void Command1_Click();
+    void Text1_GotFocus();
+    void Text1_KeyPress(int &KeyAscii);
+    void galt();
+
+    QPushButton *Command1;
+    QCheckBox *Check1;
+    QLabel *Label1;
+    QPlainTextEdit *Text1;
+    QListWidget *lstEmployee;
+    QLineEdit *Text2;
+    QLineEdit *Text3;
+    QLabel *Label2;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Program &program_;
+    QPixmap picture_;
+    bool placed_ = false;
+};
