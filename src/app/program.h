@@ -68,6 +68,9 @@ public:
     // Called by the slots when a window has gone; the program ends when none is left.
     void windowGone();
 
+    // Receiver of the program's own connections: they end with the program.
+    QObject *context() { return &context_; }
+
 private:
     std::array<SlotBase *, 6> windowSlots() { return {&kwLoad, &kwTerms, &Form1, &FrmHalf, &frmWhole, &kwAbout}; }
 

@@ -7,7 +7,7 @@ void SlotBase::adopt(QWidget *frame)
 {
     frame_ = frame;
     // A window closed through the window system is destroyed without any code of ours.
-    QObject::connect(frame, &QObject::destroyed, [this] { program_.windowGone(); });
+    QObject::connect(frame, &QObject::destroyed, program_.context(), [this] { program_.windowGone(); });
 }
 
 void SlotBase::Hide()

@@ -90,7 +90,22 @@ QString FirstUseRecord::dateTimeText(const QDateTime &moment) const
     return date + QLatin1Char(' ') + locale_.toString(moment.time(), longTimeFormat());
 }
 
-std::optional<QDate> FirstUseRecord::dateOf(const QString &text) const
+namespace {
+
+QDate nearestCentury(const QDate &date, const QDate &near)
+{
+    QDate best = date;
+    for (int shift = -100; shift <= 300; shift += 100) {
+        const QDate candidate = date.addYears(shift);
+        if (qAbs(candidate.daysTo(near)) < qAbs(best.daysTo(near)))
+            best = candidate;
+    }
+    return best;
+}
+
+} // namespace
+
+std::optional<QDate> FirstUseRecord::dateOf(const QString &text, const QDate &near) const
 {
     const QString dateFormat = locale_.dateFormat(QLocale::ShortFormat);
     const QString trimmed = text.trimmed();
@@ -105,10 +120,8 @@ std::optional<QDate> FirstUseRecord::dateOf(const QString &text) const
             && !locale_.toTime(rest, QLocale::LongFormat).isValid()
             && !locale_.toTime(rest, QLocale::ShortFormat).isValid())
             continue;
-        // Two-digit years fall in 1930 to 2029, as the regional settings read them.
-        if (!dateFormat.contains(QLatin1String("yyyy")) && dateFormat.contains(QLatin1String("yy"))
-            && date.year() < 1930)
-            date = date.addYears(100);
+        if (!dateFormat.contains(QLatin1String("yyyy")) && dateFormat.contains(QLatin1String("yy")))
+            date = nearestCentury(date, near);
         return date;
     }
     return std::nullopt;
@@ -116,7 +129,7 @@ std::optional<QDate> FirstUseRecord::dateOf(const QString &text) const
 
 std::optional<int> FirstUseRecord::UsageDays(const QString &dateText, const QDate &today) const
 {
-    const std::optional<QDate> first = dateOf(dateText);
+    const std::optional<QDate> first = dateOf(dateText, today);
     if (!first)
         return std::nullopt;
     return int(first->daysTo(today));

@@ -41,7 +41,9 @@ public:
     // The general date format of the regional settings: the short date, a space and the
     // long time; the short date alone at midnight.
     QString dateTimeText(const QDateTime &moment) const;
-    std::optional<QDate> dateOf(const QString &text) const;
+    // The date a text of dateTimeText stands for. A two-digit year is taken in the century
+    // that puts the date nearest to the given day.
+    std::optional<QDate> dateOf(const QString &text, const QDate &near) const;
 
     static QString line1() { return QStringLiteral("https://www.torvane.example.com/"); }
     static QString line2() { return QStringLiteral("Developer: Mara Quill"); }

@@ -1,0 +1,181 @@
+#include "startup/firstuserecord.h"
+#include "support/fakeservices.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Record : public ::testing::Test
+{
+protected:
+    QString path() const { return services.hostPath(FirstUseRecord::kRecord); }
+
+    void writeFile(const QByteArray &content)
+    {
+        QDir().mkpath(services.hostPath(FirstUseRecord::kFolder));
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    FakeServices services;
+    FirstUseRecord record{services, QLocale(QLocale::English, QLocale::UnitedStates)};
+};
+
+TEST_F(Record, WritingCreatesTheWholeFolderPathAndFiveCrLfLines)
+{
+    EXPECT_FALSE(QDir(services.hostPath(QStringLiteral("C:\\SAVE"))).exists());
+    EXPECT_FALSE(record.RecordExists());
+    record.WriteRecord(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)));
+    ASSERT_TRUE(record.RecordExists());
+    EXPECT_EQ(path(), services.drive.filePath(QStringLiteral("SAVE/KW/kw010.txt")));
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_EQ(content.count("\r\n"), 5);
+    EXPECT_TRUE(content.endsWith("\r\nHoopwright\r\n3/14/26 9:05:07 AM\r\n")) << content.constData();
+    EXPECT_FALSE(content.contains(',') || content.contains('"'));
+    EXPECT_EQ(QDir(services.hostPath(FirstUseRecord::kFolder)).entryList(QDir::Files).size(), 1)
+        << "no temporary file left behind";
+}
+
+TEST_F(Record, MidnightIsWrittenAsTheShortDateAlone)
+{
+    record.WriteRecord(QDateTime(QDate(2026, 1, 2), QTime(0, 0)));
+    EXPECT_EQ(record.ReadItems().value(4), QStringLiteral("1/2/26"));
+}
+
+struct ItemsCase
+{
+    const char *name;
+    QByteArray content;
+    int items;
+    std::optional<int> days; // with today 2026-03-14
+};
+
+class RecordContent : public Record, public ::testing::WithParamInterface<ItemsCase>
+{
+};
+
+TEST_P(RecordContent, ReadsItemsAndTheDaysFromItemFour)
+{
+    writeFile(GetParam().content);
+    const QStringList items = record.ReadItems();
+    EXPECT_EQ(items.size(), GetParam().items) << items.join(QLatin1Char('|')).toStdString();
+    const std::optional<int> days
+        = items.size() > 4 ? record.UsageDays(items.at(4), QDate(2026, 3, 14)) : std::optional<int>();
+    EXPECT_EQ(days, GetParam().days);
+}
+
+const QByteArray kHead = "https://www.torvane.example.com/\r\nDeveloper: Mara Quill\r\nhttps://social.example.com/torvane\r\n"
+                         "Hoopwright\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RecordContent,
+    ::testing::Values(ItemsCase{"AsWritten", kHead + "3/4/26 9:05:07 AM\r\n", 5, 10},
+                      ItemsCase{"FourLines", kHead, 4, std::nullopt},
+                      ItemsCase{"SixLines", kHead + "3/13/26\r\nextra\r\n", 6, 1},
+                      ItemsCase{"CommaInsideALine", "a,b\r\nc\r\nd\r\ne\r\n3/13/26\r\n", 6, std::nullopt},
+                      ItemsCase{"NotADate", kHead + "yesterday\r\n", 5, std::nullopt},
+                      ItemsCase{"TrailingGarbage", kHead + "3/13/26 nonsense\r\n", 5, std::nullopt},
+                      ItemsCase{"Empty", "", 0, std::nullopt},
+                      ItemsCase{"NoFinalLineEnd", kHead + "3/14/26", 5, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Record, AFolderInPlaceOfTheFileIsNoRecord)
+{
+    QDir().mkpath(path());
+    EXPECT_FALSE(record.RecordExists());
+    EXPECT_TRUE(record.ReadItems().isEmpty());
+}
+
+TEST_F(Record, AHugeFileIsReadOnlyAsFarAsTheLimit)
+{
+    QByteArray huge = kHead + "3/13/26\r\n";
+    huge += QByteArray(8 * 1024 * 1024, 'x');
+    writeFile(huge);
+    const QStringList items = record.ReadItems();
+    ASSERT_EQ(items.size(), 6);
+    EXPECT_EQ(items.at(5).size(), FirstUseRecord::kReadLimit - (kHead.size() + 9));
+}
+
+TEST_F(Record, ARecordThatCannotBeOpenedHasNoItems)
+{
+    writeFile(kHead + "3/13/26\r\n");
+    QFile::setPermissions(path(), QFileDevice::Permissions());
+    QFile probe(path());
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights that read any file";
+    EXPECT_TRUE(record.RecordExists());
+    EXPECT_TRUE(record.ReadItems().isEmpty());
+}
+
+struct UsageCase
+{
+    std::optional<int> days;
+    const char *sentence;
+};
+
+class Sentence : public ::testing::TestWithParam<UsageCase>
+{
+};
+
+TEST_P(Sentence, SplitsDaysIntoWholeYears)
+{
+    EXPECT_EQ(FirstUseRecord::UsageSentence(GetParam().days), QString::fromLatin1(GetParam().sentence));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, Sentence,
+    ::testing::Values(UsageCase{0, "You are using this about 0 Year(s) , And 0 Day(s) (Total: 0 Days)"},
+                      UsageCase{364, "You are using this about 0 Year(s) , And 364 Day(s) (Total: 364 Days)"},
+                      UsageCase{365, "You are using this about 1 Year(s) , And 0 Day(s) (Total: 365 Days)"},
+                      UsageCase{400, "You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"},
+                      UsageCase{1461, "You are using this about 4 Year(s) , And 1 Day(s) (Total: 1461 Days)"},
+                      UsageCase{-1, "You are using this about -1 Year(s) , And 364 Day(s) (Total: -1 Days)"},
+                      UsageCase{std::nullopt, "You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)"}));
+
+TEST(UsageDays, CountsCalendarDaysNotHours)
+{
+    FakeServices services;
+    const FirstUseRecord record(services, QLocale::c());
+    const QString lateEvening = record.dateTimeText(QDateTime(QDate(2026, 5, 1), QTime(23, 59, 0)));
+    EXPECT_EQ(record.UsageDays(lateEvening, QDate(2026, 5, 2)), 1) << "23:59, then 00:01 the next day";
+    EXPECT_EQ(record.UsageDays(lateEvening, QDate(2026, 4, 30)), -1) << "clock set back";
+}
+
+struct LocaleCase
+{
+    const char *name;
+};
+
+class LocaleRoundTrip : public ::testing::TestWithParam<LocaleCase>
+{
+};
+
+TEST_P(LocaleRoundTrip, TheWrittenTextConvertsBackToTheSameDate)
+{
+    FakeServices services;
+    const QLocale locale(QString::fromLatin1(GetParam().name));
+    const FirstUseRecord record(services, locale);
+    const QDate dates[] = {QDate(2026, 3, 14), QDate(2029, 12, 31), QDate(2030, 1, 1), QDate(2013, 2, 17)};
+    const QTime times[] = {QTime(10, 30, 5), QTime(0, 0), QTime(23, 59, 59), QTime(12, 0), QTime(0, 0, 1)};
+    for (const QDate &date : dates) {
+        for (const QTime &time : times) {
+            const QString text = record.dateTimeText(QDateTime(date, time));
+            const std::optional<QDate> back = record.dateOf(text, date.addDays(400));
+            EXPECT_EQ(back.value_or(QDate()).toString(Qt::ISODate), date.toString(Qt::ISODate)) << text.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, LocaleRoundTrip,
+                         ::testing::Values(LocaleCase{"C"}, LocaleCase{"en_US"}, LocaleCase{"en_GB"},
+                                           LocaleCase{"de_DE"}, LocaleCase{"fr_FR"}, LocaleCase{"ja_JP"},
+                                           LocaleCase{"ar_EG"}, LocaleCase{"hu_HU"}, LocaleCase{"zh_CN"},
+                                           LocaleCase{"ko_KR"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
