@@ -1,6 +1,11 @@
 #include "e2e/driver.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 
 const QString Driver::kMainCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
 
@@ -15,12 +20,34 @@ bool isButtonGrey(QRgb c)
 
 } // namespace
 
-bool Driver::startToMainWindow()
+QString Driver::recordPath() const
 {
+    return QDir(x.dataHome()).filePath(QStringLiteral("Torvane/C/SAVE/KW/kw010.txt"));
+}
+
+void Driver::writeRecord(int daysAgo)
+{
+    QDir().mkpath(QFileInfo(recordPath()).path());
+    QFile file(recordPath());
+    file.open(QIODevice::WriteOnly);
+    // At midnight the date-time text is the short date alone.
+    const QDate first = QDate::currentDate().addDays(-daysAgo);
+    file.write(("https://www.torvane.example.com/\r\nDeveloper: Mara Quill\r\nhttps://social.example.com/torvane\r\n"
+                "Hoopwright\r\n"
+                + QLocale::system().toString(first, QLocale::ShortFormat) + "\r\n")
+                   .toUtf8());
+}
+
+bool Driver::startToMainWindow(int daysAgo)
+{
+    writeRecord(daysAgo);
     process = x.startProgram();
     mainWindow = x.waitForWindow(kMainCaption, 30000);
-    if (mainWindow.isEmpty())
-        return false;
+    return !mainWindow.isEmpty() && findStrip();
+}
+
+bool Driver::findStrip()
+{
     // The label-buttons are dark grey: the first such row under the menu bar is the top of
     // the strip's buttons, 120 twips (8 px) below the strip's top.
     const QRect client = x.geometry(mainWindow);

@@ -16,8 +16,16 @@ struct Driver
     {
     }
 
-    // Starts the program and follows it to its main window; false if it never came.
-    bool startToMainWindow();
+    // Starts the program as on a later run (a first-use record dated daysAgo) and follows
+    // it through the loading screen to its main window; false if it never came.
+    bool startToMainWindow(int daysAgo = 0);
+
+    // Finds the strip of label-buttons of a main window that is up.
+    bool findStrip();
+
+    // Writes a first-use record for a first run daysAgo.
+    void writeRecord(int daysAgo);
+    QString recordPath() const;
 
     // The centre of the main window's label-button, 0 for "Half Court" to 5 for "Exit",
     // in screen pixels.

@@ -16,6 +16,7 @@ protected:
 
 TEST_F(MainWindowE2E, ComesUpMaximizedAndFadesInToTwoHundredFifty)
 {
+    app.writeRecord(0);
     QProcess *process = x.startProgram();
     const QString window = x.waitForWindow(Driver::kMainCaption, 30000);
     ASSERT_FALSE(window.isEmpty());

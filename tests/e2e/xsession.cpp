@@ -120,6 +120,26 @@ bool XSession::waitForNoWindow(const QString &title, int timeoutMs)
     return false;
 }
 
+QString XSession::waitForClass(const QString &windowClass, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        const QString found = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                              QStringLiteral("--class"), windowClass});
+        if (!found.isEmpty())
+            return found.split(QLatin1Char('\n')).first().trimmed();
+        pause(50);
+    } while (!deadline.hasExpired());
+    return {};
+}
+
+QString XSession::windowUnderPointer()
+{
+    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation"), QStringLiteral("--shell")});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("WINDOW=(\\d+)")).match(out);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
 QRect XSession::geometry(const QString &window)
 {
     const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
@@ -212,6 +232,18 @@ QImage XSession::screenshot()
     const QString file = data_.filePath(QStringLiteral("shot.png"));
     run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
     return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+int XSession::countNear(const QImage &image, QPoint centre, int radius, bool (*test)(QRgb))
+{
+    int count = 0;
+    for (int y = centre.y() - radius; y <= centre.y() + radius; ++y) {
+        for (int x = centre.x() - radius; x <= centre.x() + radius; ++x) {
+            if (image.rect().contains(x, y) && test(image.pixel(x, y)))
+                ++count;
+        }
+    }
+    return count;
 }
 
 bool XSession::waitForExit(QProcess *process, int timeoutMs)

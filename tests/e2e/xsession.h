@@ -36,6 +36,10 @@ public:
     // empty when none came.
     QString waitForWindow(const QString &title, int timeoutMs = 15000);
     bool waitForNoWindow(const QString &title, int timeoutMs = 15000);
+    // The first visible window of the given X class (the program's own: "hoopwright").
+    QString waitForClass(const QString &windowClass, int timeoutMs = 15000);
+    // The top-level window that the pointer is over, as X hit-tests it.
+    QString windowUnderPointer();
     QRect geometry(const QString &window);
     QString title(const QString &window);
 
@@ -52,6 +56,8 @@ public:
     void drag(QPoint from, QPoint to, int steps = 12, int button = 1);
 
     QImage screenshot();
+    // How many pixels within radius of a point pass the test.
+    static int countNear(const QImage &image, QPoint centre, int radius, bool (*test)(QRgb));
     QRgb pixel(int x, int y) { return screenshot().pixel(x, y); }
 
     static bool waitForExit(QProcess *process, int timeoutMs);
