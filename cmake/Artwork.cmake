@@ -21,7 +21,6 @@ set(HOOPWRIGHT_ICON_SIZES 16 24 32 48 64 128 256)
 # Free faces with the metrics of the ones the windows name, from Debian's font packages.
 set(HOOPWRIGHT_FONT_FILES
     "tahoma.ttf=/usr/share/wine/fonts/tahoma.ttf"
-    "tahomabd.ttf=/usr/share/wine/fonts/tahomabd.ttf"
     "ms_sans_serif.ttf=/usr/share/wine/fonts/ms_sans_serif.ttf"
     "pagella-regular.otf=/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyrepagella-regular.otf"
     "pagella-bold.otf=/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyrepagella-bold.otf"

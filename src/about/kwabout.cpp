@@ -46,7 +46,8 @@ kwAbout::kwAbout(Program &program)
     place(Label2, find(layout, "Label2"));
     Label2->setFont(units::font("MS Sans Serif", 13.5));
     Label2->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The underscores sit on the label's baseline, just under the address in the picture.
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->setAccessibleName(kWebSite);
     Label2->installEventFilter(this);

@@ -13,7 +13,9 @@ void registerFonts()
     if (done)
         return;
     done = true;
-    for (const char *file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf", "pagella-regular.otf",
+    // Only the regular Tahoma: the packaged bold face draws hardly heavier than it, and Qt
+    // emboldens the regular face instead.
+    for (const char *file : {"tahoma.ttf", "ms_sans_serif.ttf", "pagella-regular.otf",
                              "pagella-bold.otf"})
         QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
     // Palatino Linotype is met by a face with the same metrics under its own family name.
