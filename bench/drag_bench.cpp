@@ -20,23 +20,21 @@
 namespace {
 
 // Nothing here reaches outside the process.
-class QuietServices : public platform::Services
-{
+class QuietServices : public platform::Services {
 public:
     bool anotherCopyRunning() override { return false; }
-    void messageBox(platform::MessageIcon, const QString &, const QString &) override {}
-    void openWebAddress(QWidget *, const QString &) override {}
+    void messageBox(platform::MessageIcon, const QString &, const QString &) override { }
+    void openWebAddress(QWidget *, const QString &) override { }
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     QString systemDriveRoot() const override { return dir.path(); }
     QString programFolder() const override { return dir.path(); }
-    void endProcess() override {}
-    void quit() override {}
+    void endProcess() override { }
+    void quit() override { }
     QTemporaryDir dir;
 };
 
 // Counts the paints, to show that every move was drawn.
-class PaintCounter : public QObject
-{
+class PaintCounter : public QObject {
 public:
     int paints = 0;
     bool eventFilter(QObject *, QEvent *event) override
@@ -110,7 +108,7 @@ int main(int argc, char **argv)
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     const double p99 = times[times.size() * 99 / 100];
-    std::printf("drag: %d moves in %.3f s, %.0f moves/s, median %.3f ms, 99th percentile %.3f ms, %d paints\n",
-                moves, seconds, moves / seconds, median, p99, counter.paints);
+    std::printf("drag: %d moves in %.3f s, %.0f moves/s, median %.3f ms, 99th percentile %.3f ms, %d paints\n", moves,
+        seconds, moves / seconds, median, p99, counter.paints);
     return 0;
 }

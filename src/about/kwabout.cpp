@@ -4,7 +4,6 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "app/units.h"
-#include "app/window.h"
 #include "resources/resources.h"
 
 #include <QEvent>
@@ -17,15 +16,12 @@
 const QString kwAbout::kWebSite = QStringLiteral("https://www.torvane.example.com/");
 
 kwAbout::kwAbout(Program &program)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    : PictureWindow("about_picture", Qt::black, layouts::kAboutWidth, layouts::kAboutHeight)
     , program_(program)
-    , picture_(resources::picture("about_picture"))
 {
     using layouts::find;
     const auto &layout = layouts::about;
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Form3"));
-    setFixedSize(units::toPixels(layouts::kAboutWidth), units::toPixels(layouts::kAboutHeight));
 
     Command1 = new QPushButton(QString::fromLatin1(find(layout, "Command1").content), this);
     place(Command1, find(layout, "Command1"));
@@ -58,13 +54,7 @@ kwAbout::kwAbout(Program &program)
 
 void kwAbout::display()
 {
-    if (!placed_) {
-        placed_ = true;
-        centreOnScreen(this);
-    }
-    show();
-    raise();
-    activateWindow();
+    PictureWindow::display();
     Command1->setFocus();
 }
 
@@ -91,11 +81,4 @@ bool kwAbout::eventFilter(QObject *watched, QEvent *event)
             program_.handle([this] { Label2_Click(); });
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void kwAbout::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    painter.drawPixmap(0, 0, picture_);
 }

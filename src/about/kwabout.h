@@ -1,22 +1,18 @@
 #pragma once
 
-#include <QPixmap>
-#include <QWidget>
+#include "app/picturewindow.h"
 
 class Program;
 class QLabel;
 class QPushButton;
 
 // The about box: the maker's artwork, the usage sentence, a web link and Close.
-class kwAbout : public QWidget
-{
+class kwAbout : public PictureWindow {
 public:
-    static constexpr bool kDisplayedOnCreation = false;
     static const QString kWebSite;
 
     explicit kwAbout(Program &program);
 
-    QWidget *frame() { return this; }
     void display();
 
     void Form_Load();
@@ -28,11 +24,8 @@ public:
     QLabel *Label2;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Program &program_;
-    QPixmap picture_;
-    bool placed_ = false;
 };

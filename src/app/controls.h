@@ -7,8 +7,7 @@
 #include <QWidget>
 
 // A picture box used as a container; its Tag is a free string.
-class PictureBox : public QWidget
-{
+class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
@@ -18,8 +17,7 @@ public:
 // A label with an opaque dark grey background and a large centred white caption, used as
 // a push button. A click is a press and a release on it; the second press of a double
 // click is not a click. It never takes the keyboard focus.
-class LabelButton : public QLabel
-{
+class LabelButton : public QLabel {
     Q_OBJECT
 public:
     LabelButton(const QString &caption, const QFont &font, QWidget *parent = nullptr);

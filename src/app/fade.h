@@ -11,11 +11,10 @@ class TickTimer;
 
 // The fade of the main window and the boards: a counter kept as text in the Tag of the
 // window's Picture1, stepped by the window's timers and copied into its opacity.
-struct Fade
-{
-    QWidget *window;         // what the opacity applies to
-    PictureBox *holder;      // Picture1, whose Tag holds the counter
-    std::int32_t &lngAlpha;  // the opacity last given to the window
+struct Fade {
+    QWidget *window; // what the opacity applies to
+    PictureBox *holder; // Picture1, whose Tag holds the counter
+    std::int32_t &lngAlpha; // the opacity last given to the window
 
     // In the window's Load: transparent before it is first displayed.
     void start();

@@ -16,14 +16,14 @@
 
 const QString Form1::kCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
 
-const QString Form1::kHelpText = QStringLiteral(
-    "HELP PANEL\r\n"
-    "\r\n"
-    "For Touch Windows PC:\r\n"
-    "- Place your finger over the Player number and slide to anywhere you want.\r\n"
-    "\r\n"
-    "For Desktop and Laptop\r\n"
-    "- using mouse, click the Player number and Hold it and place it anywhere you want.");
+const QString Form1::kHelpText
+    = QStringLiteral("HELP PANEL\r\n"
+                     "\r\n"
+                     "For Touch Windows PC:\r\n"
+                     "- Place your finger over the Player number and slide to anywhere you want.\r\n"
+                     "\r\n"
+                     "For Desktop and Laptop\r\n"
+                     "- using mouse, click the Player number and Hold it and place it anywhere you want.");
 
 Form1::Form1(Program &program)
     : program_(program)
@@ -85,7 +85,7 @@ Form1::Form1(Program &program)
 
     // The restored size holds a client area of 19425 by 8520 twips under the menu bar.
     resize(units::toPixels(layouts::kForm1ClientWidth),
-           units::toPixels(layouts::kForm1ClientHeight) + menuBar()->sizeHint().height());
+        units::toPixels(layouts::kForm1ClientHeight) + menuBar()->sizeHint().height());
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -103,14 +103,14 @@ void Form1::display()
 
 Fade Form1::fade()
 {
-    return Fade{this, Picture1, program_.Form1.vars.lngAlpha};
+    return Fade { this, Picture1, program_.Form1.vars.lngAlpha };
 }
 
 void Form1::Form_Load()
 {
     if (program_.services().anotherCopyRunning()) {
         program_.messageBox(platform::MessageIcon::Warning, QStringLiteral("Duplicate"),
-                            QStringLiteral("Application is already running!"));
+            QStringLiteral("Application is already running!"));
         program_.End();
     }
     fade().start();

@@ -17,8 +17,7 @@ class TickTimer;
 
 // The main window: a multiple-document frame that holds the boards under a strip of six
 // label-buttons.
-class Form1 : public QMainWindow
-{
+class Form1 : public QMainWindow {
 public:
     static constexpr bool kDisplayedOnCreation = false;
     static const QString kCaption;

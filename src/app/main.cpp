@@ -15,8 +15,9 @@ bool displayAvailable()
 #if defined(Q_OS_LINUX)
     const bool chosenPlatform = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     if (!chosenPlatform && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "hoopwright: no display found; to run it without one, use a virtual display: "
-                             "xvfb-run -s '-screen 0 1600x900x24' hoopwright\n");
+        std::fprintf(stderr,
+            "hoopwright: no display found; to run it without one, use a virtual display: "
+            "xvfb-run -s '-screen 0 1600x900x24' hoopwright\n");
         return false;
     }
 #endif

@@ -4,8 +4,7 @@
 #include <QPixmap>
 
 // The main window's client area: white, with the main-window picture centred, unscaled.
-class MdiClient : public QMdiArea
-{
+class MdiClient : public QMdiArea {
 public:
     explicit MdiClient(QWidget *parent = nullptr);
 

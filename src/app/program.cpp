@@ -30,14 +30,14 @@ void Program::End()
             slot->Unload();
         services_.endProcess();
     }
-    throw ImmediateEnd{};
+    throw ImmediateEnd {};
 }
 
 void Program::messageBox(platform::MessageIcon icon, const QString &title, const QString &text)
 {
     services_.messageBox(icon, title, text);
     if (ended_)
-        throw ImmediateEnd{};
+        throw ImmediateEnd {};
 }
 
 void Program::windowGone()

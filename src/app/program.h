@@ -17,13 +17,10 @@ class kwAbout;
 
 // Thrown by the immediate end to leave every handler that is still running; caught only
 // where the event that started the handler chain came in.
-struct ImmediateEnd
-{
-};
+struct ImmediateEnd { };
 
 // The six windows, each in its program-wide slot, and the rules they live by.
-class Program
-{
+class Program {
 public:
     explicit Program(platform::Services &services);
     ~Program();
@@ -32,12 +29,12 @@ public:
 
     platform::Services &services() const { return services_; }
 
-    Slot<::kwLoad> kwLoad{*this};
-    Slot<::kwTerms> kwTerms{*this};
-    Slot<::Form1, FadeVariables> Form1{*this};
-    Slot<::FrmHalf, BoardVariables> FrmHalf{*this};
-    Slot<::frmWhole, BoardVariables> frmWhole{*this};
-    Slot<::kwAbout> kwAbout{*this};
+    Slot<::kwLoad> kwLoad { *this };
+    Slot<::kwTerms> kwTerms { *this };
+    Slot<::Form1, FadeVariables> Form1 { *this };
+    Slot<::FrmHalf, BoardVariables> FrmHalf { *this };
+    Slot<::frmWhole, BoardVariables> frmWhole { *this };
+    Slot<::kwAbout> kwAbout { *this };
 
     // The start of the program: the start-up window is created, loaded and displayed.
     void start();
@@ -54,8 +51,7 @@ public:
     QString hostPath(const QString &windowsPath) const { return services_.hostPath(windowsPath); }
 
     // Every event handler of the program runs through here, one at a time.
-    template <class Handler>
-    void handle(Handler &&handler)
+    template <class Handler> void handle(Handler &&handler)
     {
         if (ended_)
             return;
@@ -72,7 +68,7 @@ public:
     QObject *context() { return &context_; }
 
 private:
-    std::array<SlotBase *, 6> windowSlots() { return {&kwLoad, &kwTerms, &Form1, &FrmHalf, &frmWhole, &kwAbout}; }
+    std::array<SlotBase *, 6> windowSlots() { return { &kwLoad, &kwTerms, &Form1, &FrmHalf, &frmWhole, &kwAbout }; }
 
     platform::Services &services_;
     bool ended_ = false;

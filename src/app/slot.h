@@ -9,8 +9,7 @@ class Program;
 
 // The program-wide slot of one window. Any reference to a window that does not exist
 // creates it from its layout and runs its Load inside that reference.
-class SlotBase
-{
+class SlotBase {
 public:
     explicit SlotBase(Program &program)
         : program_(program)
@@ -40,9 +39,7 @@ private:
 
 // W builds its controls in its constructor W(Program &) and offers Form_Load(), frame()
 // and display(); a child window of the main window sets kDisplayedOnCreation.
-template <class W, class V = NoVariables>
-class Slot : public SlotBase
-{
+template <class W, class V = NoVariables> class Slot : public SlotBase {
 public:
     using SlotBase::SlotBase;
 
@@ -87,7 +84,7 @@ public:
     // The window if it exists, without creating it.
     W *existing() const { return exists() ? window_ : nullptr; }
 
-    V vars{};
+    V vars {};
 
 private:
     W *window_ = nullptr;

@@ -38,8 +38,8 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
             place(Label4, spec);
             break;
         case layouts::Kind::Image: {
-            auto *marker = new Marker(program_, variables_, QString::fromLatin1(spec.name),
-                                      resources::picture(spec.content), this);
+            auto *marker = new Marker(
+                program_, variables_, QString::fromLatin1(spec.name), resources::picture(spec.content), this);
             place(marker, spec);
             marker->Move(float(spec.left), float(spec.top));
             markers_.append(marker);
@@ -83,7 +83,7 @@ Marker *Board::marker(const char *name) const
 
 Fade Board::fade()
 {
-    return Fade{this, Picture1, variables_.lngAlpha};
+    return Fade { this, Picture1, variables_.lngAlpha };
 }
 
 void Board::Form_Load()

@@ -21,8 +21,7 @@ class TickTimer;
 // A tactics board: a court with ten player markers and a Close label-button, a child
 // window of the main window. The half-court and whole-court boards differ only in their
 // layout tables.
-class Board : public QWidget
-{
+class Board : public QWidget {
 public:
     static constexpr bool kDisplayedOnCreation = true; // as every child window of the main window
 

@@ -3,8 +3,7 @@
 #include "boards/board.h"
 
 // The half-court board.
-class FrmHalf : public Board
-{
+class FrmHalf : public Board {
 public:
     explicit FrmHalf(Program &program);
 };

@@ -3,8 +3,7 @@
 #include "boards/board.h"
 
 // The whole-court board.
-class frmWhole : public Board
-{
+class frmWhole : public Board {
 public:
     explicit frmWhole(Program &program);
 };

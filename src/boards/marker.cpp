@@ -7,8 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-Marker::Marker(Program &program, BoardVariables &board, const QString &name, const QPixmap &picture,
-               QWidget *parent)
+Marker::Marker(Program &program, BoardVariables &board, const QString &name, const QPixmap &picture, QWidget *parent)
     : QWidget(parent)
     , program_(program)
     , board_(board)
@@ -60,17 +59,23 @@ void Marker::paintEvent(QPaintEvent *)
 void Marker::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] { MouseDown(int(event->button()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y())); });
+    program_.handle([&] {
+        MouseDown(int(event->button()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y()));
+    });
 }
 
 void Marker::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] { MouseMove(int(event->buttons()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y())); });
+    program_.handle([&] {
+        MouseMove(int(event->buttons()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y()));
+    });
 }
 
 void Marker::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] { MouseUp(int(event->button()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y())); });
+    program_.handle([&] {
+        MouseUp(int(event->button()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y()));
+    });
 }

@@ -8,14 +8,12 @@ struct BoardVariables;
 
 // A player marker: a jersey picture stretched over the control. Its position is kept in
 // single-precision twips and shown at the nearest pixel.
-class Marker : public QWidget
-{
+class Marker : public QWidget {
 public:
     // Button bits as the drag handlers see them: one bit a button, 0 when none is held.
     using Buttons = int;
 
-    Marker(Program &program, BoardVariables &board, const QString &name, const QPixmap &picture,
-           QWidget *parent);
+    Marker(Program &program, BoardVariables &board, const QString &name, const QPixmap &picture, QWidget *parent);
 
     float Left() const { return left_; }
     float Top() const { return top_; }

@@ -13,8 +13,7 @@ enum class MessageIcon { Information, Warning };
 // implementation talks to the desktop; tests put a fake in its place where the real one
 // would block (message boxes), reach outside (web pages, the user's files, the clock) or
 // end the test process.
-class Services
-{
+class Services {
 public:
     virtual ~Services() = default;
 

@@ -33,9 +33,8 @@ bool SystemServices::anotherCopyRunning()
 
 void SystemServices::messageBox(MessageIcon icon, const QString &title, const QString &text)
 {
-    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
-                    title, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
-                    QMessageBox::Ok);
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title,
+        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), QMessageBox::Ok);
     box.exec();
 }
 

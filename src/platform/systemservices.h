@@ -8,8 +8,7 @@
 namespace platform {
 
 // The real services on Qt, for the running program.
-class SystemServices : public Services
-{
+class SystemServices : public Services {
 public:
     SystemServices();
     ~SystemServices() override;

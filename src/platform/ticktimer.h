@@ -7,8 +7,7 @@ namespace platform {
 
 // The one timer of the program. Its ticks come at the system tick, not every millisecond:
 // the fades and the loading animation count ticks, and their durations follow this pace.
-class TickTimer : public QObject
-{
+class TickTimer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kPeriodMs = 14;

@@ -15,8 +15,7 @@ void registerFonts()
     done = true;
     // Only the regular Tahoma: the packaged bold face draws hardly heavier than it, and Qt
     // emboldens the regular face instead.
-    for (const char *file : {"tahoma.ttf", "ms_sans_serif.ttf", "pagella-regular.otf",
-                             "pagella-bold.otf"})
+    for (const char *file : { "tahoma.ttf", "ms_sans_serif.ttf", "pagella-regular.otf", "pagella-bold.otf" })
         QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
     // Palatino Linotype is met by a face with the same metrics under its own family name.
     QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), QStringLiteral("TeX Gyre Pagella"));
@@ -40,7 +39,7 @@ QIcon icon(const char *name)
 {
     QIcon result;
     const QString base = QStringLiteral(":/art/") + QLatin1String(name);
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : { 16, 24, 32, 48, 64, 128, 256 }) {
         const QString file = base + QStringLiteral("-%1.png").arg(size);
         if (QFile::exists(file))
             result.addFile(file, QSize(size, size));

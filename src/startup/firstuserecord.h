@@ -13,8 +13,7 @@ class Services;
 
 // The record of the program's first run, "C:\SAVE\KW\kw010.txt", and the usage period
 // worked out from it. No window: the terms screen calls it once a start.
-class FirstUseRecord
-{
+class FirstUseRecord {
 public:
     static const QString kFolder;
     static const QString kRecord;

@@ -3,7 +3,6 @@
 #include "app/controls.h"
 #include "app/program.h"
 #include "app/units.h"
-#include "app/window.h"
 #include "platform/ticktimer.h"
 #include "platform/windowstyle.h"
 #include "resources/resources.h"
@@ -15,19 +14,16 @@
 #include <QPushButton>
 
 // Pixels from the window's top-left corner: the lowest corner, then the top edge.
-const QPolygon kwLoad::kShape({QPoint(300, 200), QPoint(0, 0), QPoint(500, 0)});
+const QPolygon kwLoad::kShape({ QPoint(300, 200), QPoint(0, 0), QPoint(500, 0) });
 
 kwLoad::kwLoad(Program &program)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    : PictureWindow("load_background", Qt::black, layouts::kLoadWidth, layouts::kLoadHeight)
     , program_(program)
-    , picture_(resources::picture("load_background"))
 {
     using layouts::find;
     const auto &layout = layouts::load;
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
     setWindowIcon(resources::icon("load_icon"));
-    setFixedSize(units::toPixels(layouts::kLoadWidth), units::toPixels(layouts::kLoadHeight));
 
     Command1 = new QPushButton(QString::fromLatin1(find(layout, "Command1").content), this);
     place(Command1, find(layout, "Command1"));
@@ -55,22 +51,11 @@ kwLoad::kwLoad(Program &program)
     Command1->setFocus();
 }
 
-void kwLoad::display()
-{
-    if (!placed_) {
-        placed_ = true;
-        centreOnScreen(this);
-    }
-    show();
-    raise();
-    activateWindow();
-}
-
 void kwLoad::Form_Load()
 {
     if (program_.services().anotherCopyRunning()) {
         program_.messageBox(platform::MessageIcon::Warning, QStringLiteral("Torvane"),
-                            QStringLiteral("This application is already running!"));
+            QStringLiteral("This application is already running!"));
         program_.End();
     }
     platform::setShape(this, kShape);
@@ -97,11 +82,4 @@ void kwLoad::Timer1_Timer()
         program_.kwTerms.Show();
         program_.kwLoad.Unload();
     }
-}
-
-void kwLoad::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    painter.drawPixmap(0, 0, picture_);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPixmap>
+#include "app/picturewindow.h"
+
 #include <QPolygon>
-#include <QWidget>
 
 class PictureBox;
 class Program;
@@ -14,16 +14,11 @@ class TickTimer;
 
 // The triangular loading screen: a fill slides into its track while the status text
 // changes; at the end it opens the terms screen and closes itself.
-class kwLoad : public QWidget
-{
+class kwLoad : public PictureWindow {
 public:
-    static constexpr bool kDisplayedOnCreation = false;
     static const QPolygon kShape;
 
     explicit kwLoad(Program &program);
-
-    QWidget *frame() { return this; }
-    void display();
 
     void Form_Load();
     void Timer1_Timer();
@@ -37,12 +32,7 @@ public:
     // The fill's Left in twips, relative to the track.
     float fillLeft() const { return fillLeft_; }
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
     Program &program_;
-    QPixmap picture_;
     float fillLeft_ = 0;
-    bool placed_ = false;
 };

@@ -4,7 +4,6 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "app/units.h"
-#include "app/window.h"
 #include "resources/resources.h"
 #include "startup/firstuserecord.h"
 
@@ -26,15 +25,12 @@ const QString kAccept = QStringLiteral("Ac&cept");
 } // namespace
 
 kwTerms::kwTerms(Program &program)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    : PictureWindow("terms_background", Qt::black, layouts::kTermsWidth, layouts::kTermsHeight)
     , program_(program)
-    , picture_(resources::picture("terms_background"))
 {
     using layouts::find;
     const auto &layout = layouts::terms;
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(units::toPixels(layouts::kTermsWidth), units::toPixels(layouts::kTermsHeight));
     setFont(units::font("Tahoma", 11.25));
     auto caption = [&](const char *name) { return QString::fromLatin1(find(layout, name).content); };
 
@@ -89,7 +85,7 @@ kwTerms::kwTerms(Program &program)
     Label2->setStyleSheet(QStringLiteral("background: transparent; color: white;"));
 
     // The focus moves only between the button and the check box.
-    for (QWidget *w : std::initializer_list<QWidget *>{Label1, Label2, lstEmployee, Text2, Text3})
+    for (QWidget *w : std::initializer_list<QWidget *> { Label1, Label2, lstEmployee, Text2, Text3 })
         w->setFocusPolicy(Qt::NoFocus);
     setTabOrder(Command1, Check1);
     setTabOrder(Check1, Command1);
@@ -97,17 +93,6 @@ kwTerms::kwTerms(Program &program)
     connect(Check1, &QCheckBox::stateChanged, this, [this] { program_.handle([this] { Check1_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { program_.handle([this] { Command1_Click(); }); });
     Command1->setFocus();
-}
-
-void kwTerms::display()
-{
-    if (!placed_) {
-        placed_ = true;
-        centreOnScreen(this);
-    }
-    show();
-    raise();
-    activateWindow();
 }
 
 void kwTerms::Form_Load()
@@ -179,10 +164,4 @@ bool kwTerms::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void kwTerms::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
 }

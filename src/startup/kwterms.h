@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QPixmap>
-#include <QWidget>
+#include "app/picturewindow.h"
 
 class Program;
 class QCheckBox;
@@ -14,16 +13,11 @@ class QPushButton;
 // The terms screen of the first run: the licence agreement, a check box to accept it and
 // one button whose caption and action follow the check box. On later runs it hands over
 // to the main window within its own Load and is never seen.
-class kwTerms : public QWidget
-{
+class kwTerms : public PictureWindow {
 public:
-    static constexpr bool kDisplayedOnCreation = false;
     static const QString kPhotoPage;
 
     explicit kwTerms(Program &program);
-
-    QWidget *frame() { return this; }
-    void display();
 
     void Form_Load();
     void Check1_Click();
@@ -42,11 +36,8 @@ public:
     QLabel *Label2;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Program &program_;
-    QPixmap picture_;
-    bool placed_ = false;
 };

@@ -8,17 +8,20 @@
 
 namespace {
 
-class About : public ProgramTest
-{
+class About : public ProgramTest {
 protected:
     About()
     {
         event([this] {
-            program->Form1->kwIns->setText(QStringLiteral("You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"));
+            program->Form1->kwIns->setText(
+                QStringLiteral("You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"));
             program->Form1.Show();
         });
     }
-    void clickAbout() { event([this] { program->Form1->Label4_Click(); }); }
+    void clickAbout()
+    {
+        event([this] { program->Form1->Label4_Click(); });
+    }
 };
 
 TEST_F(About, ShowsTheSentenceFromTheMainWindow)

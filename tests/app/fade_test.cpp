@@ -7,15 +7,12 @@
 
 namespace {
 
-struct CounterText
-{
+struct CounterText {
     const char *text;
     double value;
 };
 
-class FadeCounterValue : public ::testing::TestWithParam<CounterText>
-{
-};
+class FadeCounterValue : public ::testing::TestWithParam<CounterText> { };
 
 TEST_P(FadeCounterValue, IsTheNumberTheTextBeginsWith)
 {
@@ -23,12 +20,10 @@ TEST_P(FadeCounterValue, IsTheNumberTheTextBeginsWith)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, FadeCounterValue,
-                         ::testing::Values(CounterText{"", 0}, CounterText{"2", 2}, CounterText{"250", 250},
-                                           CounterText{"-2", -2}, CounterText{" 12abc", 12}, CounterText{"abc", 0},
-                                           CounterText{"7.5", 7.5}));
+    ::testing::Values(CounterText { "", 0 }, CounterText { "2", 2 }, CounterText { "250", 250 },
+        CounterText { "-2", -2 }, CounterText { " 12abc", 12 }, CounterText { "abc", 0 }, CounterText { "7.5", 7.5 }));
 
-class MainWindowFade : public ProgramTest
-{
+class MainWindowFade : public ProgramTest {
 protected:
     MainWindowFade()
     {
@@ -70,16 +65,13 @@ TEST_F(MainWindowFade, FadesInFromTransparentToTwoHundredFifty)
     EXPECT_FALSE(form->Timer1->isEnabled()) << "the 125th step is the last";
 }
 
-struct ExitCase
-{
-    int ticksBefore;  // fade-in ticks before "Exit"
-    int steps;        // fade-out steps until the program ends
-    int lastAlpha;    // the last opacity shown
+struct ExitCase {
+    int ticksBefore; // fade-in ticks before "Exit"
+    int steps; // fade-out steps until the program ends
+    int lastAlpha; // the last opacity shown
 };
 
-class ExitFade : public MainWindowFade, public ::testing::WithParamInterface<ExitCase>
-{
-};
+class ExitFade : public MainWindowFade, public ::testing::WithParamInterface<ExitCase> { };
 
 TEST_P(ExitFade, EndsTheProgramWhenTheCounterFallsToTwentyOrBelow)
 {
@@ -93,10 +85,10 @@ TEST_P(ExitFade, EndsTheProgramWhenTheCounterFallsToTwentyOrBelow)
 }
 
 INSTANTIATE_TEST_SUITE_P(FromWhereTheFadeStood, ExitFade,
-                         ::testing::Values(ExitCase{125, 115, 22},  // after a full fade-in
-                                           ExitCase{50, 40, 22},    // counter at 100 during the fade-in
-                                           ExitCase{11, 1, 22},     // counter at 22
-                                           ExitCase{0, 1, 0}));     // counter still empty
+    ::testing::Values(ExitCase { 125, 115, 22 }, // after a full fade-in
+        ExitCase { 50, 40, 22 }, // counter at 100 during the fade-in
+        ExitCase { 11, 1, 22 }, // counter at 22
+        ExitCase { 0, 1, 0 })); // counter still empty
 
 TEST_F(MainWindowFade, ExitTwiceFadesOutOnce)
 {

@@ -8,8 +8,7 @@
 
 namespace {
 
-class LabelButtonClicks : public ::testing::Test
-{
+class LabelButtonClicks : public ::testing::Test {
 protected:
     LabelButtonClicks()
         : button(QStringLiteral("Help"), units::font("Tahoma", 21.75))
@@ -30,29 +29,29 @@ protected:
 TEST_F(LabelButtonClicks, PressAndReleaseOnItIsOneClick)
 {
     QSignalSpy clicks(&button, &LabelButton::Click);
-    send(QEvent::MouseButtonPress, {20, 20});
+    send(QEvent::MouseButtonPress, { 20, 20 });
     EXPECT_EQ(clicks.count(), 0) << "the press alone is no click";
-    send(QEvent::MouseButtonRelease, {22, 21});
+    send(QEvent::MouseButtonRelease, { 22, 21 });
     EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(LabelButtonClicks, DoubleClickRunsTheCommandOnce)
 {
     QSignalSpy clicks(&button, &LabelButton::Click);
-    send(QEvent::MouseButtonPress, {20, 20});
-    send(QEvent::MouseButtonRelease, {20, 20});
-    send(QEvent::MouseButtonDblClick, {20, 20});
-    send(QEvent::MouseButtonRelease, {20, 20});
+    send(QEvent::MouseButtonPress, { 20, 20 });
+    send(QEvent::MouseButtonRelease, { 20, 20 });
+    send(QEvent::MouseButtonDblClick, { 20, 20 });
+    send(QEvent::MouseButtonRelease, { 20, 20 });
     EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(LabelButtonClicks, ReleaseElsewhereOrAnotherButtonIsNoClick)
 {
     QSignalSpy clicks(&button, &LabelButton::Click);
-    send(QEvent::MouseButtonPress, {20, 20});
-    send(QEvent::MouseButtonRelease, {300, 20});
-    send(QEvent::MouseButtonPress, {20, 20}, Qt::RightButton);
-    send(QEvent::MouseButtonRelease, {20, 20}, Qt::RightButton);
+    send(QEvent::MouseButtonPress, { 20, 20 });
+    send(QEvent::MouseButtonRelease, { 300, 20 });
+    send(QEvent::MouseButtonPress, { 20, 20 }, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, { 20, 20 }, Qt::RightButton);
     EXPECT_EQ(clicks.count(), 0);
 }
 

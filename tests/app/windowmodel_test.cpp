@@ -65,10 +65,10 @@ TEST_F(WindowModel, HelpShowsTheSevenLinesWithTheInformationIcon)
     EXPECT_EQ(services.boxes[0].icon, platform::MessageIcon::Information);
     EXPECT_EQ(services.boxes[0].title, QStringLiteral("Help"));
     EXPECT_EQ(services.boxes[0].text,
-              QStringLiteral("HELP PANEL\r\n\r\nFor Touch Windows PC:\r\n"
-                             "- Place your finger over the Player number and slide to anywhere you want.\r\n\r\n"
-                             "For Desktop and Laptop\r\n"
-                             "- using mouse, click the Player number and Hold it and place it anywhere you want."));
+        QStringLiteral("HELP PANEL\r\n\r\nFor Touch Windows PC:\r\n"
+                       "- Place your finger over the Player number and slide to anywhere you want.\r\n\r\n"
+                       "For Desktop and Laptop\r\n"
+                       "- using mouse, click the Player number and Hold it and place it anywhere you want."));
 }
 
 TEST_F(WindowModel, FadeOutEndingWhileAMessageBoxIsOpenRunsNothingAfterTheBox)

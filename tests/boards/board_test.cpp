@@ -1,21 +1,26 @@
+#include "app/controls.h"
 #include "app/form1.h"
 #include "boards/frmhalf.h"
 #include "boards/frmwhole.h"
 #include "boards/marker.h"
-#include "app/controls.h"
 #include "support/programfixture.h"
 
 #include <QMdiSubWindow>
 
 namespace {
 
-class Boards : public ProgramTest
-{
+class Boards : public ProgramTest {
 protected:
-    Boards() { event([this] { program->Form1.Show(); }); }
+    Boards()
+    {
+        event([this] { program->Form1.Show(); });
+    }
 
     Form1 &form() { return *program->Form1.existing(); }
-    void click(void (Form1::*command)()) { event([&] { (form().*command)(); }); }
+    void click(void (Form1::*command)())
+    {
+        event([&] { (form().*command)(); });
+    }
 };
 
 TEST_F(Boards, HalfCourtFirstCreatesTheWholeCourtHidden)
@@ -97,8 +102,7 @@ TEST_F(Boards, CloseAndTheFramesCloseGiveAFreshBoardNextTime)
     EXPECT_TRUE(program->Form1.exists());
 }
 
-struct RowCase
-{
+struct RowCase {
     bool half;
     int top;
     int firstEnemy;
@@ -106,9 +110,7 @@ struct RowCase
     int closeTop;
 };
 
-class StartingRow : public Boards, public ::testing::WithParamInterface<RowCase>
-{
-};
+class StartingRow : public Boards, public ::testing::WithParamInterface<RowCase> { };
 
 TEST_P(StartingRow, EnemiesThenCloseThenAlliesAtAPitchOf840)
 {
@@ -128,8 +130,7 @@ TEST_P(StartingRow, EnemiesThenCloseThenAlliesAtAPitchOf840)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBoards, StartingRow,
-                         ::testing::Values(RowCase{true, 8160, 840, 10440, 8520},
-                                           RowCase{false, 7920, 1200, 10320, 8280}));
+    ::testing::Values(RowCase { true, 8160, 840, 10440, 8520 }, RowCase { false, 7920, 1200, 10320, 8280 }));
 
 TEST_F(Boards, CaptionsAndTheMaximizedFrameTitle)
 {

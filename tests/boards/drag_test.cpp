@@ -11,8 +11,7 @@ namespace {
 
 // Drags through the real event path: mouse events in the marker's own pixels, from a
 // pointer that moves over the board as a user's would.
-class Drag : public ProgramTest
-{
+class Drag : public ProgramTest {
 protected:
     Drag()
     {
@@ -27,7 +26,7 @@ protected:
     Marker *marker(const char *name) { return board->marker(name); }
 
     void send(Marker *m, QEvent::Type type, QPointF pointer, Qt::MouseButton button, Qt::MouseButtons held,
-              Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         const QPointF local = pointer - QPointF(m->pos());
         QMouseEvent event(type, local, m->mapToGlobal(local), button, held, modifiers);
@@ -35,7 +34,7 @@ protected:
     }
 
     void press(Marker *m, QPointF pointer, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         held |= button;
         send(m, QEvent::MouseButtonPress, pointer, button, held, modifiers);
@@ -61,7 +60,7 @@ TEST_F(Drag, TheGrabPointStaysUnderThePointerAndTheMarkerNeverJumps)
     const QPointF grab(17, 40);
     press(m, start + grab);
     EXPECT_EQ(m->pos(), start) << "no jump on press";
-    const QPointF path[] = {{-3, 5}, {120, -300}, {-640, -200}, {900, 700}, {-2000, -2000}};
+    const QPointF path[] = { { -3, 5 }, { 120, -300 }, { -640, -200 }, { 900, 700 }, { -2000, -2000 } };
     QPointF pointer = start + grab;
     for (QPointF step : path) {
         pointer += step;
@@ -74,15 +73,12 @@ TEST_F(Drag, TheGrabPointStaysUnderThePointerAndTheMarkerNeverJumps)
     EXPECT_EQ(m->size(), QSize(49, 64));
 }
 
-struct DragWith
-{
+struct DragWith {
     Qt::MouseButton button;
     Qt::KeyboardModifiers modifiers;
 };
 
-class DragButtons : public Drag, public ::testing::WithParamInterface<DragWith>
-{
-};
+class DragButtons : public Drag, public ::testing::WithParamInterface<DragWith> { };
 
 TEST_P(DragButtons, AnyButtonAndAnyModifierDragsAlike)
 {
@@ -95,12 +91,9 @@ TEST_P(DragButtons, AnyButtonAndAnyModifierDragsAlike)
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, DragButtons,
-                         ::testing::Values(DragWith{Qt::LeftButton, Qt::NoModifier},
-                                           DragWith{Qt::RightButton, Qt::NoModifier},
-                                           DragWith{Qt::MiddleButton, Qt::NoModifier},
-                                           DragWith{Qt::LeftButton, Qt::ShiftModifier},
-                                           DragWith{Qt::LeftButton, Qt::ControlModifier},
-                                           DragWith{Qt::LeftButton, Qt::AltModifier}));
+    ::testing::Values(DragWith { Qt::LeftButton, Qt::NoModifier }, DragWith { Qt::RightButton, Qt::NoModifier },
+        DragWith { Qt::MiddleButton, Qt::NoModifier }, DragWith { Qt::LeftButton, Qt::ShiftModifier },
+        DragWith { Qt::LeftButton, Qt::ControlModifier }, DragWith { Qt::LeftButton, Qt::AltModifier }));
 
 TEST_F(Drag, ASecondButtonMidDragTakesANewAnchorWithoutAJump)
 {

@@ -15,8 +15,7 @@ bool isEnemyBlue(QRgb c)
 }
 
 // The boards open maximized under the strip: their client area starts 975 twips below it.
-class BoardsE2E : public ::testing::Test
-{
+class BoardsE2E : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -35,7 +34,7 @@ protected:
     }
 
     XSession x;
-    Driver app{x};
+    Driver app { x };
 };
 
 TEST_F(BoardsE2E, DraggedJerseysStayOnEachBoardAcrossSwitchesUntilReset)

@@ -34,7 +34,7 @@ void Driver::writeRecord(int daysAgo)
     const QDate first = QDate::currentDate().addDays(-daysAgo);
     file.write(("https://www.torvane.example.com/\r\nDeveloper: Mara Quill\r\nhttps://social.example.com/torvane\r\n"
                 "Hoopwright\r\n"
-                + QLocale::system().toString(first, QLocale::ShortFormat) + "\r\n")
+        + QLocale::system().toString(first, QLocale::ShortFormat) + "\r\n")
                    .toUtf8());
 }
 

@@ -7,8 +7,7 @@
 #include <QString>
 
 // Knows the program's screens: how to reach the main window and where its controls are.
-struct Driver
-{
+struct Driver {
     static const QString kMainCaption;
 
     explicit Driver(XSession &session)
@@ -30,7 +29,11 @@ struct Driver
     // The centre of the main window's label-button, 0 for "Half Court" to 5 for "Exit",
     // in screen pixels.
     QPoint button(int index) const;
-    void press(int index) { const QPoint at = button(index); x.click(at.x(), at.y()); }
+    void press(int index)
+    {
+        const QPoint at = button(index);
+        x.click(at.x(), at.y());
+    }
 
     // The client area's top-left corner: the strip of label-buttons starts here.
     QPoint stripOrigin() const { return strip; }

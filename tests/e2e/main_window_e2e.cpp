@@ -5,13 +5,12 @@
 
 namespace {
 
-class MainWindowE2E : public ::testing::Test
-{
+class MainWindowE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
 
     XSession x;
-    Driver app{x};
+    Driver app { x };
 };
 
 TEST_F(MainWindowE2E, ComesUpMaximizedAndFadesInToTwoHundredFifty)
@@ -58,7 +57,7 @@ TEST_F(MainWindowE2E, ASecondCopyWarnsAndEndsWhileTheFirstRunsOn)
     QProcess *second = x.startProgram();
     const QString warning = x.waitForWindow(QStringLiteral("Torvane"), 20000);
     ASSERT_FALSE(warning.isEmpty());
-    x.run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), warning});
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), warning });
     x.key(QStringLiteral("Return"));
     ASSERT_TRUE(XSession::waitForExit(second, 10000));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);

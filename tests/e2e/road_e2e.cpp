@@ -35,13 +35,13 @@ TEST(RoadE2E, FirstStartASessionAndALaterStart)
 {
     XSession x;
     ASSERT_TRUE(x.ok());
-    Driver app{x};
+    Driver app { x };
 
     app.process = x.startProgram();
     ASSERT_FALSE(x.waitForClass(QStringLiteral("hoopwright"), 20000).isEmpty()) << "the loading screen";
     const QString terms = x.waitForWindow(QStringLiteral("Form1"), 30000);
     ASSERT_FALSE(terms.isEmpty());
-    x.run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms});
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms });
     x.key(QStringLiteral("Tab"));
     x.key(QStringLiteral("space"));
     XSession::pause(200);

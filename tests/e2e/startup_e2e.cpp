@@ -18,13 +18,12 @@ bool isCentred(const QRect &r, QSize size)
         && r.size() == size;
 }
 
-class StartupE2E : public ::testing::Test
-{
+class StartupE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
 
     XSession x;
-    Driver app{x};
+    Driver app { x };
 };
 
 TEST_F(StartupE2E, FirstRunShowsTheTermsAndAcceptingOpensTheMainWindow)
@@ -35,8 +34,8 @@ TEST_F(StartupE2E, FirstRunShowsTheTermsAndAcceptingOpensTheMainWindow)
     EXPECT_TRUE(isCentred(x.geometry(terms), QSize(599, 699))) << "centred";
     EXPECT_TRUE(QFile::exists(app.recordPath())) << "written while the terms load";
 
-    x.run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms});
-    x.key(QStringLiteral("Tab"));  // from the button to the check box
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms });
+    x.key(QStringLiteral("Tab")); // from the button to the check box
     x.key(QStringLiteral("space")); // checked: the button reads "Accept"
     XSession::pause(200);
     x.key(QStringLiteral("alt+c"));
@@ -58,7 +57,7 @@ TEST_F(StartupE2E, RefusingEndsTheProgramAndTheNextStartAsksAgain)
     app.process = x.startProgram();
     const QString terms = x.waitForWindow(kTermsTitle, 30000);
     ASSERT_FALSE(terms.isEmpty());
-    x.run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms});
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms });
     x.key(QStringLiteral("alt+x"));
     ASSERT_TRUE(XSession::waitForExit(app.process, 10000));
     EXPECT_EQ(app.process->exitStatus(), QProcess::NormalExit);
@@ -100,7 +99,7 @@ TEST_F(StartupE2E, TheLoadingScreenIsACentredTriangleThatClicksPassThrough)
 {
     // A window behind the loading screen, to see where a click lands.
     QProcess *behind = x.start(QStringLiteral("xmessage"),
-                               {QStringLiteral("-geometry"), QStringLiteral("1600x900+0+0"), QStringLiteral("behind")});
+        { QStringLiteral("-geometry"), QStringLiteral("1600x900+0+0"), QStringLiteral("behind") });
     ASSERT_FALSE(x.waitForWindow(QStringLiteral("xmessage")).isEmpty());
     app.writeRecord(1);
     QElapsedTimer clock;
@@ -148,7 +147,7 @@ TEST_F(StartupE2E, ASecondCopyDuringTheLoadingWarnsAndMakesNoLogsFolder)
     QProcess *second = x.start(copy);
     const QString warning = x.waitForWindow(QStringLiteral("Torvane"), 20000);
     ASSERT_FALSE(warning.isEmpty());
-    x.run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), warning});
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), warning });
     x.key(QStringLiteral("Return"));
     ASSERT_TRUE(XSession::waitForExit(second, 10000));
     EXPECT_EQ(second->exitCode(), 0);

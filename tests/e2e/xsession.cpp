@@ -13,9 +13,8 @@ XSession::XSession()
     xvfb_ = std::make_unique<QProcess>();
     xvfb_->setProgram(QStringLiteral("Xvfb"));
     // -displayfd picks a free display and writes its number once the server is ready.
-    xvfb_->setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                         QStringLiteral("0"), QStringLiteral("1600x900x24"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp")});
+    xvfb_->setArguments({ QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+        QStringLiteral("0"), QStringLiteral("1600x900x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
     xvfb_->setProcessChannelMode(QProcess::SeparateChannels);
     xvfb_->start();
     if (!xvfb_->waitForStarted(10000))
@@ -92,15 +91,21 @@ QString XSession::run(const QString &program, const QStringList &arguments, int 
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-QString XSession::waitForWindow(const QString &title, int timeoutMs)
+QString XSession::findWindow(const QString &title)
 {
     const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
+    const QString found = run(QStringLiteral("xdotool"),
+        { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern });
+    return found.split(QLatin1Char('\n')).first().trimmed();
+}
+
+QString XSession::waitForWindow(const QString &title, int timeoutMs)
+{
     QDeadlineTimer deadline(timeoutMs);
     do {
-        const QString found = run(QStringLiteral("xdotool"),
-                                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern});
+        const QString found = findWindow(title);
         if (!found.isEmpty())
-            return found.split(QLatin1Char('\n')).first().trimmed();
+            return found;
         pause(100);
     } while (!deadline.hasExpired());
     return {};
@@ -108,12 +113,9 @@ QString XSession::waitForWindow(const QString &title, int timeoutMs)
 
 bool XSession::waitForNoWindow(const QString &title, int timeoutMs)
 {
-    const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
     QDeadlineTimer deadline(timeoutMs);
     do {
-        if (run(QStringLiteral("xdotool"),
-                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern})
-                .isEmpty())
+        if (findWindow(title).isEmpty())
             return true;
         pause(100);
     } while (!deadline.hasExpired());
@@ -124,8 +126,8 @@ QString XSession::waitForClass(const QString &windowClass, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     do {
-        const QString found = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                              QStringLiteral("--class"), windowClass});
+        const QString found = run(QStringLiteral("xdotool"),
+            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--class"), windowClass });
         if (!found.isEmpty())
             return found.split(QLatin1Char('\n')).first().trimmed();
         pause(50);
@@ -135,14 +137,16 @@ QString XSession::waitForClass(const QString &windowClass, int timeoutMs)
 
 QString XSession::windowUnderPointer()
 {
-    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation"), QStringLiteral("--shell")});
+    const QString out
+        = run(QStringLiteral("xdotool"), { QStringLiteral("getmouselocation"), QStringLiteral("--shell") });
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("WINDOW=(\\d+)")).match(out);
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
 QRect XSession::geometry(const QString &window)
 {
-    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    const QString out
+        = run(QStringLiteral("xdotool"), { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window });
     int x = 0, y = 0, w = 0, h = 0;
     for (const QString &line : out.split(QLatin1Char('\n'))) {
         const QStringList kv = line.split(QLatin1Char('='));
@@ -162,7 +166,7 @@ QRect XSession::geometry(const QString &window)
 
 QString XSession::title(const QString &window)
 {
-    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+    return run(QStringLiteral("xdotool"), { QStringLiteral("getwindowname"), window });
 }
 
 int XSession::opacity(const QString &window)
@@ -170,13 +174,14 @@ int XSession::opacity(const QString &window)
     // The property sits on the client window or, once reparented, on the frame around it.
     QString id = window;
     for (int hop = 0; hop < 3; ++hop) {
-        const QString out = run(QStringLiteral("xprop"),
-                                {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_OPACITY")});
+        const QString out
+            = run(QStringLiteral("xprop"), { QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_OPACITY") });
         const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("= (\\d+)")).match(out);
         if (m.hasMatch())
             return int(qRound(m.captured(1).toDouble() / 0xffffffffu * 255.0));
-        const QString tree = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id, QStringLiteral("-tree")});
-        const QRegularExpressionMatch parent = QRegularExpression(QStringLiteral("Parent window id: (0x[0-9a-f]+)")).match(tree);
+        const QString tree = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), id, QStringLiteral("-tree") });
+        const QRegularExpressionMatch parent
+            = QRegularExpression(QStringLiteral("Parent window id: (0x[0-9a-f]+)")).match(tree);
         if (!parent.hasMatch())
             break;
         id = parent.captured(1);
@@ -186,29 +191,29 @@ int XSession::opacity(const QString &window)
 
 void XSession::key(const QString &keys)
 {
-    run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+    run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys });
 }
 
 void XSession::moveTo(int x, int y)
 {
-    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+    run(QStringLiteral("xdotool"), { QStringLiteral("mousemove"), QString::number(x), QString::number(y) });
 }
 
 void XSession::mouseDown(int button)
 {
-    run(QStringLiteral("xdotool"), {QStringLiteral("mousedown"), QString::number(button)});
+    run(QStringLiteral("xdotool"), { QStringLiteral("mousedown"), QString::number(button) });
 }
 
 void XSession::mouseUp(int button)
 {
-    run(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QString::number(button)});
+    run(QStringLiteral("xdotool"), { QStringLiteral("mouseup"), QString::number(button) });
 }
 
 void XSession::click(int x, int y, int button)
 {
     moveTo(x, y);
     pause(100);
-    run(QStringLiteral("xdotool"), {QStringLiteral("click"), QString::number(button)});
+    run(QStringLiteral("xdotool"), { QStringLiteral("click"), QString::number(button) });
 }
 
 void XSession::drag(QPoint from, QPoint to, int steps, int button)
@@ -230,7 +235,7 @@ void XSession::drag(QPoint from, QPoint to, int steps, int button)
 QImage XSession::screenshot()
 {
     const QString file = data_.filePath(QStringLiteral("shot.png"));
-    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    run(QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"), file });
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 

@@ -13,8 +13,7 @@
 // 24-bit), openbox as the window manager and xcompmgr as the compositor, with fresh
 // XDG_DATA_HOME and XDG_RUNTIME_DIR. Drives programs through xdotool, reads windows
 // with xprop and takes screenshots with ImageMagick's import.
-class XSession
-{
+class XSession {
 public:
     XSession();
     ~XSession();
@@ -65,6 +64,7 @@ public:
 
 private:
     QProcessEnvironment environment() const;
+    QString findWindow(const QString &title);
 
     bool ok_ = false;
     QString display_;

@@ -7,8 +7,7 @@
 
 namespace {
 
-class Record : public ::testing::Test
-{
+class Record : public ::testing::Test {
 protected:
     QString path() const { return services.hostPath(FirstUseRecord::kRecord); }
 
@@ -21,7 +20,7 @@ protected:
     }
 
     FakeServices services;
-    FirstUseRecord record{services, QLocale(QLocale::English, QLocale::UnitedStates)};
+    FirstUseRecord record { services, QLocale(QLocale::English, QLocale::UnitedStates) };
 };
 
 TEST_F(Record, WritingCreatesTheWholeFolderPathAndFiveCrLfLines)
@@ -47,17 +46,14 @@ TEST_F(Record, MidnightIsWrittenAsTheShortDateAlone)
     EXPECT_EQ(record.ReadItems().value(4), QStringLiteral("1/2/26"));
 }
 
-struct ItemsCase
-{
+struct ItemsCase {
     const char *name;
     QByteArray content;
     int items;
     std::optional<int> days; // with today 2026-03-14
 };
 
-class RecordContent : public Record, public ::testing::WithParamInterface<ItemsCase>
-{
-};
+class RecordContent : public Record, public ::testing::WithParamInterface<ItemsCase> { };
 
 TEST_P(RecordContent, ReadsItemsAndTheDaysFromItemFour)
 {
@@ -69,19 +65,18 @@ TEST_P(RecordContent, ReadsItemsAndTheDaysFromItemFour)
     EXPECT_EQ(days, GetParam().days);
 }
 
-const QByteArray kHead = "https://www.torvane.example.com/\r\nDeveloper: Mara Quill\r\nhttps://social.example.com/torvane\r\n"
-                         "Hoopwright\r\n";
+const QByteArray kHead
+    = "https://www.torvane.example.com/\r\nDeveloper: Mara Quill\r\nhttps://social.example.com/torvane\r\n"
+      "Hoopwright\r\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, RecordContent,
-    ::testing::Values(ItemsCase{"AsWritten", kHead + "3/4/26 9:05:07 AM\r\n", 5, 10},
-                      ItemsCase{"FourLines", kHead, 4, std::nullopt},
-                      ItemsCase{"SixLines", kHead + "3/13/26\r\nextra\r\n", 6, 1},
-                      ItemsCase{"CommaInsideALine", "a,b\r\nc\r\nd\r\ne\r\n3/13/26\r\n", 6, std::nullopt},
-                      ItemsCase{"NotADate", kHead + "yesterday\r\n", 5, std::nullopt},
-                      ItemsCase{"TrailingGarbage", kHead + "3/13/26 nonsense\r\n", 5, std::nullopt},
-                      ItemsCase{"Empty", "", 0, std::nullopt},
-                      ItemsCase{"NoFinalLineEnd", kHead + "3/14/26", 5, 0}),
+INSTANTIATE_TEST_SUITE_P(Files, RecordContent,
+    ::testing::Values(ItemsCase { "AsWritten", kHead + "3/4/26 9:05:07 AM\r\n", 5, 10 },
+        ItemsCase { "FourLines", kHead, 4, std::nullopt },
+        ItemsCase { "SixLines", kHead + "3/13/26\r\nextra\r\n", 6, 1 },
+        ItemsCase { "CommaInsideALine", "a,b\r\nc\r\nd\r\ne\r\n3/13/26\r\n", 6, std::nullopt },
+        ItemsCase { "NotADate", kHead + "yesterday\r\n", 5, std::nullopt },
+        ItemsCase { "TrailingGarbage", kHead + "3/13/26 nonsense\r\n", 5, std::nullopt },
+        ItemsCase { "Empty", "", 0, std::nullopt }, ItemsCase { "NoFinalLineEnd", kHead + "3/14/26", 5, 0 }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Record, AFolderInPlaceOfTheFileIsNoRecord)
@@ -112,30 +107,26 @@ TEST_F(Record, ARecordThatCannotBeOpenedHasNoItems)
     EXPECT_TRUE(record.ReadItems().isEmpty());
 }
 
-struct UsageCase
-{
+struct UsageCase {
     std::optional<int> days;
     const char *sentence;
 };
 
-class Sentence : public ::testing::TestWithParam<UsageCase>
-{
-};
+class Sentence : public ::testing::TestWithParam<UsageCase> { };
 
 TEST_P(Sentence, SplitsDaysIntoWholeYears)
 {
     EXPECT_EQ(FirstUseRecord::UsageSentence(GetParam().days), QString::fromLatin1(GetParam().sentence));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, Sentence,
-    ::testing::Values(UsageCase{0, "You are using this about 0 Year(s) , And 0 Day(s) (Total: 0 Days)"},
-                      UsageCase{364, "You are using this about 0 Year(s) , And 364 Day(s) (Total: 364 Days)"},
-                      UsageCase{365, "You are using this about 1 Year(s) , And 0 Day(s) (Total: 365 Days)"},
-                      UsageCase{400, "You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"},
-                      UsageCase{1461, "You are using this about 4 Year(s) , And 1 Day(s) (Total: 1461 Days)"},
-                      UsageCase{-1, "You are using this about -1 Year(s) , And 364 Day(s) (Total: -1 Days)"},
-                      UsageCase{std::nullopt, "You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)"}));
+INSTANTIATE_TEST_SUITE_P(Boundaries, Sentence,
+    ::testing::Values(UsageCase { 0, "You are using this about 0 Year(s) , And 0 Day(s) (Total: 0 Days)" },
+        UsageCase { 364, "You are using this about 0 Year(s) , And 364 Day(s) (Total: 364 Days)" },
+        UsageCase { 365, "You are using this about 1 Year(s) , And 0 Day(s) (Total: 365 Days)" },
+        UsageCase { 400, "You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)" },
+        UsageCase { 1461, "You are using this about 4 Year(s) , And 1 Day(s) (Total: 1461 Days)" },
+        UsageCase { -1, "You are using this about -1 Year(s) , And 364 Day(s) (Total: -1 Days)" },
+        UsageCase { std::nullopt, "You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)" }));
 
 TEST(UsageDays, CountsCalendarDaysNotHours)
 {
@@ -146,22 +137,19 @@ TEST(UsageDays, CountsCalendarDaysNotHours)
     EXPECT_EQ(record.UsageDays(lateEvening, QDate(2026, 4, 30)), -1) << "clock set back";
 }
 
-struct LocaleCase
-{
+struct LocaleCase {
     const char *name;
 };
 
-class LocaleRoundTrip : public ::testing::TestWithParam<LocaleCase>
-{
-};
+class LocaleRoundTrip : public ::testing::TestWithParam<LocaleCase> { };
 
 TEST_P(LocaleRoundTrip, TheWrittenTextConvertsBackToTheSameDate)
 {
     FakeServices services;
     const QLocale locale(QString::fromLatin1(GetParam().name));
     const FirstUseRecord record(services, locale);
-    const QDate dates[] = {QDate(2026, 3, 14), QDate(2029, 12, 31), QDate(2030, 1, 1), QDate(2013, 2, 17)};
-    const QTime times[] = {QTime(10, 30, 5), QTime(0, 0), QTime(23, 59, 59), QTime(12, 0), QTime(0, 0, 1)};
+    const QDate dates[] = { QDate(2026, 3, 14), QDate(2029, 12, 31), QDate(2030, 1, 1), QDate(2013, 2, 17) };
+    const QTime times[] = { QTime(10, 30, 5), QTime(0, 0), QTime(23, 59, 59), QTime(12, 0), QTime(0, 0, 1) };
     for (const QDate &date : dates) {
         for (const QTime &time : times) {
             const QString text = record.dateTimeText(QDateTime(date, time));
@@ -172,10 +160,9 @@ TEST_P(LocaleRoundTrip, TheWrittenTextConvertsBackToTheSameDate)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, LocaleRoundTrip,
-                         ::testing::Values(LocaleCase{"C"}, LocaleCase{"en_US"}, LocaleCase{"en_GB"},
-                                           LocaleCase{"de_DE"}, LocaleCase{"fr_FR"}, LocaleCase{"ja_JP"},
-                                           LocaleCase{"ar_EG"}, LocaleCase{"hu_HU"}, LocaleCase{"zh_CN"},
-                                           LocaleCase{"ko_KR"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+    ::testing::Values(LocaleCase { "C" }, LocaleCase { "en_US" }, LocaleCase { "en_GB" }, LocaleCase { "de_DE" },
+        LocaleCase { "fr_FR" }, LocaleCase { "ja_JP" }, LocaleCase { "ar_EG" }, LocaleCase { "hu_HU" },
+        LocaleCase { "zh_CN" }, LocaleCase { "ko_KR" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

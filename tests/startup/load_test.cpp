@@ -12,23 +12,19 @@
 
 namespace {
 
-class Loading : public ProgramTest
-{
+class Loading : public ProgramTest {
 protected:
     void start() { program->start(); }
     kwLoad *load() { return program->kwLoad.existing(); }
     QString logs() const { return QDir(services.folder.path()).filePath(QStringLiteral("Logs")); }
 };
 
-struct TickCase
-{
+struct TickCase {
     int ticks;
     const char *text;
 };
 
-class LoadingTicks : public Loading, public ::testing::WithParamInterface<TickCase>
-{
-};
+class LoadingTicks : public Loading, public ::testing::WithParamInterface<TickCase> { };
 
 TEST_P(LoadingTicks, TheFillMovesFiveTwipsATickAndTheTextChangesAtFixedPoints)
 {
@@ -42,11 +38,11 @@ TEST_P(LoadingTicks, TheFillMovesFiveTwipsATickAndTheTextChangesAtFixedPoints)
 }
 
 INSTANTIATE_TEST_SUITE_P(Phases, LoadingTicks,
-                         ::testing::Values(TickCase{0, "Loading System..."}, TickCase{439, "Loading System..."},
-                                           TickCase{440, "Verifying License.."}, TickCase{459, "Verifying License.."},
-                                           TickCase{460, "Freeware..."}, TickCase{479, "Freeware..."},
-                                           TickCase{480, "Loading Resources..."}, TickCase{499, "Loading Resources..."},
-                                           TickCase{500, "Starting Program..."}, TickCase{559, "Starting Program..."}));
+    ::testing::Values(TickCase { 0, "Loading System..." }, TickCase { 439, "Loading System..." },
+        TickCase { 440, "Verifying License.." }, TickCase { 459, "Verifying License.." },
+        TickCase { 460, "Freeware..." }, TickCase { 479, "Freeware..." }, TickCase { 480, "Loading Resources..." },
+        TickCase { 499, "Loading Resources..." }, TickCase { 500, "Starting Program..." },
+        TickCase { 559, "Starting Program..." }));
 
 TEST_F(Loading, TheLastTickHandsOverToTheTermsOnAFirstRun)
 {

@@ -13,13 +13,15 @@
 
 namespace {
 
-class Terms : public ProgramTest
-{
+class Terms : public ProgramTest {
 protected:
     FirstUseRecord record() const { return FirstUseRecord(services); }
 
     // What the loading screen's last tick does.
-    void handOff() { event([this] { program->kwTerms.Show(); }); }
+    void handOff()
+    {
+        event([this] { program->kwTerms.Show(); });
+    }
 
     kwTerms *terms() { return program->kwTerms.existing(); }
 };
@@ -49,7 +51,7 @@ TEST_F(Terms, AcceptingOpensThePhotoPageAndTheMainWindowWithTheFirstDaysSentence
     ASSERT_EQ(services.opened.size(), 1u);
     EXPECT_EQ(services.opened[0], kwTerms::kPhotoPage);
     EXPECT_EQ(program->Form1->kwIns->text(),
-              QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total: 0 Days)"));
+        QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total: 0 Days)"));
     EXPECT_TRUE(record().RecordExists());
 }
 
@@ -76,7 +78,7 @@ TEST_F(Terms, ALaterRunIsNeverShownAndHandsTheSentenceOn)
     ASSERT_TRUE(program->Form1.exists());
     EXPECT_FALSE(program->Form1.frame()->isHidden());
     EXPECT_EQ(program->Form1->kwIns->text(),
-              QStringLiteral("You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"));
+        QStringLiteral("You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"));
     EXPECT_TRUE(services.opened.empty());
 }
 
@@ -90,7 +92,7 @@ TEST_F(Terms, AnUnreadableDateGivesTheSentenceWithAnEmptyTotal)
     file.close();
     handOff();
     EXPECT_EQ(program->Form1->kwIns->text(),
-              QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)"));
+        QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)"));
 }
 
 TEST_F(Terms, TheAgreementNeitherKeepsTheFocusNorTakesTypedText)
@@ -101,7 +103,7 @@ TEST_F(Terms, TheAgreementNeitherKeepsTheFocusNorTakesTypedText)
     const QString before = w->Text1->toPlainText();
     w->Text1->setFocus(Qt::MouseFocusReason);
     EXPECT_TRUE(w->Command1->hasFocus());
-    for (const char *typed : {"a", "Z", " "}) {
+    for (const char *typed : { "a", "Z", " " }) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString::fromLatin1(typed));
         QApplication::sendEvent(w->Text1, &press);
     }

@@ -7,7 +7,7 @@ FakeServices::FakeServices()
 
 void FakeServices::messageBox(platform::MessageIcon icon, const QString &title, const QString &text)
 {
-    boxes.push_back({icon, title, text});
+    boxes.push_back({ icon, title, text });
     if (whileBoxOpen)
         whileBoxOpen();
 }

@@ -8,11 +8,9 @@
 
 // Services for in-process tests: nothing blocks, nothing leaves the process, and the
 // test sees what the program asked for.
-class FakeServices : public platform::Services
-{
+class FakeServices : public platform::Services {
 public:
-    struct Box
-    {
+    struct Box {
         platform::MessageIcon icon;
         QString title;
         QString text;

@@ -10,8 +10,7 @@
 #include <memory>
 
 // A program on fake services, with the main window open as the user finds it.
-class ProgramTest : public ::testing::Test
-{
+class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
         : program(std::make_unique<Program>(services))
@@ -25,11 +24,7 @@ protected:
     }
 
     // Runs a handler as an event would: through the program's gate.
-    template <class F>
-    void event(F &&handler)
-    {
-        program->handle(std::forward<F>(handler));
-    }
+    template <class F> void event(F &&handler) { program->handle(std::forward<F>(handler)); }
 
     static void tick(platform::TickTimer *timer, int times = 1)
     {

@@ -42,8 +42,7 @@ int main(int argc, char **argv)
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
-                               | QPainter::SmoothPixmapTransform);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         renderer.render(&painter, QRectF(0, 0, width, height));
     }
     if (!image.save(args.at(1), "PNG")) {

@@ -1,0 +1,39 @@
+#include "app/picturewindow.h"
+
+#include "app/units.h"
+#include "resources/resources.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+PictureWindow::PictureWindow(const char *picture, const QColor &background, int width, int height)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , picture_(resources::picture(picture))
+    , background_(background)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(units::toPixels(width), units::toPixels(height));
+}
+
+void PictureWindow::display()
+{
+    if (!placed_) {
+        placed_ = true;
+        if (QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->geometry().center());
+            move(frame.topLeft());
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void PictureWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), background_);
+    painter.drawPixmap(0, 0, picture_);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// A borderless top-level window whose background is a picture drawn unscaled from its
+// top-left corner over a plain colour, centred on the screen when first shown: the loading
+// screen, the terms screen and the about box.
+class PictureWindow : public QWidget {
+public:
+    static constexpr bool kDisplayedOnCreation = false;
+
+    QWidget *frame() { return this; }
+
+    // Shows the window (centred the first time), brings it to the front and activates it.
+    void display();
+
+protected:
+    // width and height in twips.
+    PictureWindow(const char *picture, const QColor &background, int width, int height);
+
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap picture_;
+    QColor background_;
+    bool placed_ = false;
+};
