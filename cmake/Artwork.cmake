@@ -71,6 +71,14 @@ function(hoopwright_add_resources target)
             render(${art_src}/${name}.svg ${art_out}/${name}-${size}.png ${size} ${size})
         endforeach()
     endforeach()
+    # The program's icon as one Windows icon file of thirteen images.
+    add_custom_command(
+        OUTPUT ${art_out}/load_icon.ico
+        COMMAND svgrender --ico ${art_src}/load_icon.svg ${art_out}/load_icon.ico
+        DEPENDS ${art_src}/load_icon.svg svgrender
+        COMMENT "Rendering ${art_out}/load_icon.ico"
+        VERBATIM)
+    list(APPEND outputs ${art_out}/load_icon.ico)
 
     qt_add_resources(${target} hoopwright_art PREFIX /art BASE ${art_out} FILES ${outputs})
     qt_add_resources(${target} hoopwright_fonts PREFIX /fonts FILES ${font_paths})

@@ -37,8 +37,10 @@ QPixmap picture(const char *name)
 
 QIcon icon(const char *name)
 {
-    QIcon result;
     const QString base = QStringLiteral(":/art/") + QLatin1String(name);
+    if (QFile::exists(base + QStringLiteral(".ico")))
+        return QIcon(base + QStringLiteral(".ico"));
+    QIcon result;
     for (int size : { 16, 24, 32, 48, 64, 128, 256 }) {
         const QString file = base + QStringLiteral("-%1.png").arg(size);
         if (QFile::exists(file))

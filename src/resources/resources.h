@@ -15,7 +15,7 @@ void registerFonts();
 // rendered at twice that size.
 QPixmap picture(const char *name);
 
-// An icon with every size rendered from its artwork.
+// An icon with every size rendered from its artwork (the program's icon from its icon file).
 QIcon icon(const char *name);
 
 // A text resource (UTF-8, line breaks as stored).

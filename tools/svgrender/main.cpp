@@ -1,10 +1,16 @@
-// Renders one SVG artwork source to a PNG of a given pixel size.
+// Renders one SVG artwork source to a PNG of a given pixel size, or to a Windows icon file.
 //
 //   svgrender [--font FILE]... SOURCE.svg OUTPUT.png WIDTH HEIGHT
+//   svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico
 //
 // Fonts given with --font are registered first, so lettering in the artwork can name the
 // same faces that the program embeds. The result is opaque unless the source draws
 // transparency itself (icons keep their alpha channel).
+//
+// An icon file holds thirteen images: 16, 24, 32 and 48 pixels at 16 and at 256 colours,
+// and 16, 24, 32, 48 and 128 pixels at 32-bit colour with transparency, each stored as PNG.
+#include <QBuffer>
+#include <QDataStream>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -12,7 +18,94 @@
 #include <QPainter>
 #include <QStringList>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
+
+namespace {
+
+QImage render(QSvgRenderer &renderer, int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, QRectF(0, 0, width, height));
+    return image;
+}
+
+struct IconImage {
+    int size;
+    int colours; // 16, 256, or 0 for 32-bit with alpha
+};
+
+// Fewer colours: the transparent pixels keep one palette entry of their own.
+QImage reduce(const QImage &image, int colours)
+{
+    QImage opaque = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < opaque.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(opaque.scanLine(y));
+        for (int x = 0; x < opaque.width(); ++x)
+            line[x] = qAlpha(line[x]) < 128 ? qRgba(0, 0, 0, 0) : (line[x] | 0xff000000u);
+    }
+    QImage indexed = opaque.convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither);
+    if (indexed.colorCount() > colours) {
+        // Keep the most used colours, mapping every pixel to the nearest of them.
+        std::vector<int> use(indexed.colorCount(), 0);
+        for (int y = 0; y < indexed.height(); ++y)
+            for (int x = 0; x < indexed.width(); ++x)
+                ++use[indexed.pixelIndex(x, y)];
+        std::vector<int> order(use.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::sort(order.begin(), order.end(), [&](int a, int b) { return use[a] > use[b]; });
+        QList<QRgb> palette;
+        for (int i = 0; i < colours; ++i)
+            palette.append(indexed.color(order[i]));
+        indexed = opaque.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+    }
+    return indexed;
+}
+
+bool writeIcon(QSvgRenderer &renderer, const QString &output)
+{
+    const IconImage images[] = { { 16, 16 }, { 24, 16 }, { 32, 16 }, { 48, 16 }, { 16, 256 }, { 24, 256 }, { 32, 256 },
+        { 48, 256 }, { 16, 0 }, { 24, 0 }, { 32, 0 }, { 48, 0 }, { 128, 0 } };
+    std::vector<QByteArray> payloads;
+    for (const IconImage &entry : images) {
+        QImage image = render(renderer, entry.size, entry.size);
+        image = entry.colours ? reduce(image, entry.colours) : image.convertToFormat(QImage::Format_ARGB32);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            return false;
+        payloads.push_back(png);
+    }
+    QFile file(output);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint16 count = quint16(std::size(images));
+    out << quint16(0) << quint16(1) << count;
+    quint32 offset = 6 + 16 * count;
+    for (size_t i = 0; i < payloads.size(); ++i) {
+        const IconImage &entry = images[i];
+        out << quint8(entry.size) << quint8(entry.size) << quint8(entry.colours == 16 ? 16 : 0) << quint8(0)
+            << quint16(1)
+            << quint16(entry.colours == 16    ? 4
+                       : entry.colours == 256 ? 8
+                                              : 32)
+            << quint32(payloads[i].size()) << offset;
+        offset += quint32(payloads[i].size());
+    }
+    for (const QByteArray &png : payloads)
+        out.writeRawData(png.constData(), int(png.size()));
+    return out.status() == QDataStream::Ok;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -23,8 +116,13 @@ int main(int argc, char **argv)
         QFontDatabase::addApplicationFont(args.at(1));
         args = args.mid(2);
     }
-    if (args.size() != 4) {
-        std::fprintf(stderr, "usage: svgrender [--font FILE]... SOURCE.svg OUTPUT.png WIDTH HEIGHT\n");
+    const bool icon = !args.isEmpty() && args.first() == QLatin1String("--ico");
+    if (icon)
+        args.removeFirst();
+    if (args.size() != (icon ? 2 : 4)) {
+        std::fprintf(stderr,
+            "usage: svgrender [--font FILE]... SOURCE.svg OUTPUT.png WIDTH HEIGHT\n"
+            "       svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico\n");
         return 2;
     }
     QSvgRenderer renderer(args.at(0));
@@ -32,20 +130,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "svgrender: cannot read %s\n", qPrintable(args.at(0)));
         return 1;
     }
+    if (icon) {
+        if (!writeIcon(renderer, args.at(1))) {
+            std::fprintf(stderr, "svgrender: cannot write %s\n", qPrintable(args.at(1)));
+            return 1;
+        }
+        return 0;
+    }
     const int width = args.at(2).toInt();
     const int height = args.at(3).toInt();
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "svgrender: bad size %sx%s\n", qPrintable(args.at(2)), qPrintable(args.at(3)));
         return 2;
     }
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-        renderer.render(&painter, QRectF(0, 0, width, height));
-    }
-    if (!image.save(args.at(1), "PNG")) {
+    if (!render(renderer, width, height).save(args.at(1), "PNG")) {
         std::fprintf(stderr, "svgrender: cannot write %s\n", qPrintable(args.at(1)));
         return 1;
     }
