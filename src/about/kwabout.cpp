@@ -38,7 +38,7 @@ kwAbout::kwAbout(Program &program)
     Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label2 = new QLabel(QString::fromLatin1(find(layout, "Label2").content), this);
+    Label2 = new ClickLabel(QString::fromLatin1(find(layout, "Label2").content), this);
     place(Label2, find(layout, "Label2"));
     Label2->setFont(units::font("MS Sans Serif", 13.5));
     Label2->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
@@ -46,8 +46,8 @@ kwAbout::kwAbout(Program &program)
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->setAccessibleName(kWebSite);
-    Label2->installEventFilter(this);
 
+    connect(Label2, &ClickLabel::Click, this, [this] { program_.handle([this] { Label2_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { program_.handle([this] { Command1_Click(); }); });
     Command1->setFocus();
 }
@@ -71,14 +71,4 @@ void kwAbout::Label2_Click()
 void kwAbout::Command1_Click()
 {
     program_.kwAbout.Unload();
-}
-
-bool kwAbout::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && Label2->rect().contains(mouse->position().toPoint()))
-            program_.handle([this] { Label2_Click(); });
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include "app/picturewindow.h"
 
 class Program;
+class ClickLabel;
 class QLabel;
 class QPushButton;
 
@@ -21,10 +22,7 @@ public:
 
     QPushButton *Command1;
     QLabel *Label1;
-    QLabel *Label2;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    ClickLabel *Label2;
 
 private:
     Program &program_;

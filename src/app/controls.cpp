@@ -9,12 +9,18 @@ PictureBox::PictureBox(QWidget *parent)
 {
 }
 
-LabelButton::LabelButton(const QString &caption, const QFont &font, QWidget *parent)
+ClickLabel::ClickLabel(const QString &caption, QWidget *parent)
     : QLabel(caption, parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(caption);
+}
+
+LabelButton::LabelButton(const QString &caption, const QFont &font, QWidget *parent)
+    : ClickLabel(caption, parent)
 {
     setFont(font);
     setAlignment(Qt::AlignCenter);
-    setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
@@ -23,16 +29,15 @@ LabelButton::LabelButton(const QString &caption, const QFont &font, QWidget *par
     // Roles left unset follow the parent's, and the toolbar strip paints with others.
     setBackgroundRole(QPalette::Window);
     setForegroundRole(QPalette::WindowText);
-    setAccessibleName(caption);
 }
 
-void LabelButton::mousePressEvent(QMouseEvent *event)
+void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void LabelButton::mouseReleaseEvent(QMouseEvent *event)
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
@@ -41,7 +46,7 @@ void LabelButton::mouseReleaseEvent(QMouseEvent *event)
         emit Click();
 }
 
-void LabelButton::mouseDoubleClickEvent(QMouseEvent *event)
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The default would treat the second press as a new press, and its release as a
     // second click.

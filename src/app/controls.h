@@ -14,13 +14,13 @@ public:
     QString Tag;
 };
 
-// A label with an opaque dark grey background and a large centred white caption, used as
-// a push button. A click is a press and a release on it; the second press of a double
-// click is not a click. It never takes the keyboard focus.
-class LabelButton : public QLabel {
+// A label that answers a click: a press and a release on it with the left button; the
+// second press of a double click is not a click. It never takes the keyboard focus.
+// Assistive technology sees it as a link.
+class ClickLabel : public QLabel {
     Q_OBJECT
 public:
-    LabelButton(const QString &caption, const QFont &font, QWidget *parent = nullptr);
+    explicit ClickLabel(const QString &caption, QWidget *parent = nullptr);
 
 signals:
     void Click();
@@ -32,6 +32,14 @@ protected:
 
 private:
     bool pressed_ = false;
+};
+
+// A label-button: a click label with an opaque dark grey background and a large centred
+// white caption, used as a push button (and seen as one by assistive technology).
+class LabelButton : public ClickLabel {
+    Q_OBJECT
+public:
+    LabelButton(const QString &caption, const QFont &font, QWidget *parent = nullptr);
 };
 
 // Places a control at its row of a layout, converting twips to pixels.

@@ -1,3 +1,4 @@
+#include "app/accessibility.h"
 #include "app/program.h"
 #include "platform/systemservices.h"
 #include "resources/resources.h"
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     // The program decides itself when it has no window left.
     QApplication::setQuitOnLastWindowClosed(false);
     resources::registerFonts();
+    accessibility::install();
 
     platform::SystemServices services;
     Program program(services);

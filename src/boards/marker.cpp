@@ -15,7 +15,9 @@ Marker::Marker(Program &program, BoardVariables &board, const QString &name, con
 {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent); // the jersey's white ground covers the whole rectangle
-    setAccessibleName(name);
+    // "Allies3" reads "Ally 3", "Enemy3" "Enemy 3".
+    setAccessibleName((name.startsWith(QLatin1String("Allies")) ? QStringLiteral("Ally ") : QStringLiteral("Enemy "))
+        + name.right(1));
 }
 
 void Marker::Move(float left, float top)

@@ -9,6 +9,7 @@ struct BoardVariables;
 // A player marker: a jersey picture stretched over the control. Its position is kept in
 // single-precision twips and shown at the nearest pixel.
 class Marker : public QWidget {
+    Q_OBJECT
 public:
     // Button bits as the drag handlers see them: one bit a button, 0 when none is held.
     using Buttons = int;

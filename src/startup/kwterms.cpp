@@ -65,6 +65,7 @@ kwTerms::kwTerms(Program &program)
     Text1->setReadOnly(true); // also against input methods and drops
     Text1->setUndoRedoEnabled(false);
     Text1->setAcceptDrops(false);
+    Text1->setAccessibleName(QStringLiteral("End User License Agreement"));
     Text1->installEventFilter(this);
 
     lstEmployee = new QListWidget(this);

@@ -1,4 +1,5 @@
 #include "about/kwabout.h"
+#include "app/controls.h"
 #include "app/form1.h"
 #include "support/programfixture.h"
 

@@ -1,3 +1,4 @@
+#include "app/accessibility.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     resources::registerFonts();
+    accessibility::install();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
