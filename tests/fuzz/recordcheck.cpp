@@ -1,0 +1,67 @@
+#include "fuzz/recordcheck.h"
+
+#include "platform/services.h"
+#include "startup/firstuserecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// A system drive in a folder of its own and nothing else.
+class DriveOnly : public platform::Services {
+public:
+    bool anotherCopyRunning() override { return false; }
+    void messageBox(platform::MessageIcon, const QString &, const QString &) override { }
+    void openWebAddress(QWidget *, const QString &) override { }
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(10, 30)); }
+    QString systemDriveRoot() const override { return drive.path(); }
+    QString programFolder() const override { return drive.path(); }
+    void endProcess() override { }
+    void quit() override { }
+
+    QTemporaryDir drive;
+};
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+void checkRecordBytes(const std::uint8_t *data, std::size_t size)
+{
+    static DriveOnly services;
+    static const QLocale locales[] = { QLocale::c(), QLocale(QStringLiteral("en_US")), QLocale(QStringLiteral("de_DE")),
+        QLocale(QStringLiteral("ja_JP")), QLocale(QStringLiteral("ar_EG")) };
+
+    const QString path = services.hostPath(FirstUseRecord::kRecord);
+    QDir().mkpath(services.hostPath(FirstUseRecord::kFolder));
+    {
+        QFile file(path);
+        require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    for (const QLocale &locale : locales) {
+        const FirstUseRecord record(services, locale);
+        require(record.RecordExists());
+        const QStringList items = record.ReadItems();
+        require(items.size() <= FirstUseRecord::kReadLimit + 1);
+        const QString date = items.value(4);
+        const std::optional<int> days = record.UsageDays(date, services.now().date());
+        const QString sentence = FirstUseRecord::UsageSentence(days);
+        require(sentence.startsWith(QStringLiteral("You are using this about ")));
+        require(sentence.endsWith(QStringLiteral(" Days)")));
+        if (days) {
+            const qint64 years = qint64(std::floor(double(*days) / 365.0));
+            const qint64 rest = *days - 365 * years;
+            require(rest >= 0 && rest < 365);
+        }
+    }
+}
