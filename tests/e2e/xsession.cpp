@@ -7,7 +7,7 @@
 #include <QThread>
 #include <cstdio>
 
-XSession::XSession()
+XSession::XSession(bool anyClient)
 {
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     xvfb_ = std::make_unique<QProcess>();
@@ -15,6 +15,8 @@ XSession::XSession()
     // -displayfd picks a free display and writes its number once the server is ready.
     xvfb_->setArguments({ QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
         QStringLiteral("0"), QStringLiteral("1600x900x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+    if (anyClient)
+        xvfb_->setArguments(xvfb_->arguments() << QStringLiteral("-ac"));
     xvfb_->setProcessChannelMode(QProcess::SeparateChannels);
     xvfb_->start();
     if (!xvfb_->waitForStarted(10000))
@@ -63,10 +65,13 @@ QProcessEnvironment XSession::environment() const
     return env;
 }
 
-QProcess *XSession::start(const QString &program, const QStringList &arguments)
+QProcess *XSession::start(const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
 {
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment());
+    QProcessEnvironment env = environment();
+    for (const QString &key : overrides.keys())
+        env.insert(key, overrides.value(key));
+    process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->start(program, arguments);
     process->waitForStarted(10000);

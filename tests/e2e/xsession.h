@@ -15,7 +15,8 @@
 // with xprop and takes screenshots with ImageMagick's import.
 class XSession {
 public:
-    XSession();
+    // anyClient: clients of any user may connect (for a program run as another user).
+    explicit XSession(bool anyClient = false);
     ~XSession();
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;
@@ -26,7 +27,8 @@ public:
 
     // Starts the program under test in the session.
     QProcess *startProgram(const QStringList &arguments = {});
-    QProcess *start(const QString &program, const QStringList &arguments = {});
+    QProcess *start(const QString &program, const QStringList &arguments = {},
+        const QProcessEnvironment &overrides = QProcessEnvironment());
 
     // Runs a command in the session and returns its standard output (trimmed).
     QString run(const QString &program, const QStringList &arguments, int timeoutMs = 20000);
