@@ -52,7 +52,7 @@ TEST(PackageE2E, TheInstalledProgramStartsItsLoadingScreen)
 
     // Root may write anywhere, so as root the program runs as nobody.
     const bool asRoot = geteuid() == 0;
-    XSession x(asRoot);
+    XSession x(QSize(1600, 900), asRoot);
     ASSERT_TRUE(x.ok());
     QProcessEnvironment env;
     QTemporaryDir home;

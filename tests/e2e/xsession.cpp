@@ -7,14 +7,15 @@
 #include <QThread>
 #include <cstdio>
 
-XSession::XSession(bool anyClient)
+XSession::XSession(QSize screen, bool anyClient)
 {
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     xvfb_ = std::make_unique<QProcess>();
     xvfb_->setProgram(QStringLiteral("Xvfb"));
     // -displayfd picks a free display and writes its number once the server is ready.
     xvfb_->setArguments({ QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-        QStringLiteral("0"), QStringLiteral("1600x900x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+        QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+        QStringLiteral("-nolisten"), QStringLiteral("tcp") });
     if (anyClient)
         xvfb_->setArguments(xvfb_->arguments() << QStringLiteral("-ac"));
     xvfb_->setProcessChannelMode(QProcess::SeparateChannels);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,7 +17,7 @@
 class XSession {
 public:
     // anyClient: clients of any user may connect (for a program run as another user).
-    explicit XSession(bool anyClient = false);
+    explicit XSession(QSize screen = QSize(1600, 900), bool anyClient = false);
     ~XSession();
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;
