@@ -3,6 +3,7 @@
 // window of 1600 x 900 under Qt's offscreen platform.
 #include "app/form1.h"
 #include "app/program.h"
+#include "bench/quietservices.h"
 #include "boards/frmhalf.h"
 #include "boards/marker.h"
 #include "platform/ticktimer.h"
@@ -11,27 +12,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-// Nothing here reaches outside the process.
-class QuietServices : public platform::Services {
-public:
-    bool anotherCopyRunning() override { return false; }
-    void messageBox(platform::MessageIcon, const QString &, const QString &) override { }
-    void openWebAddress(QWidget *, const QString &) override { }
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-    QString systemDriveRoot() const override { return dir.path(); }
-    QString programFolder() const override { return dir.path(); }
-    void endProcess() override { }
-    void quit() override { }
-    QTemporaryDir dir;
-};
 
 // Counts the paints, to show that every move was drawn.
 class PaintCounter : public QObject {
@@ -108,7 +94,12 @@ int main(int argc, char **argv)
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     const double p99 = times[times.size() * 99 / 100];
-    std::printf("drag: %d moves in %.3f s, %.0f moves/s, median %.3f ms, 99th percentile %.3f ms, %d paints\n", moves,
-        seconds, moves / seconds, median, p99, counter.paints);
+    if (argc > 2 && QLatin1String(argv[2]) == QLatin1String("--row"))
+        std::printf("| drag: median per marker move (%d moves, %.0f moves/s, %d paints) | %.3f ms | 16.7 ms, one "
+                    "display frame | under 1 ms | %s |\n",
+            moves, moves / seconds, counter.paints, median, median < 1.0 ? "yes" : "no");
+    else
+        std::printf("drag: %d moves in %.3f s, %.0f moves/s, median %.3f ms, 99th percentile %.3f ms, %d paints\n",
+            moves, seconds, moves / seconds, median, p99, counter.paints);
     return 0;
 }

@@ -3,11 +3,12 @@
 # for high-DPI screens, and embedded with Qt's resource system together with the fonts and
 # the texts.
 
-# name width height: every picture the windows show.
+# name width height [grey]: every picture the windows show; the black-and-white courts are
+# stored in shades of grey.
 set(HOOPWRIGHT_PICTURES
     "form1_picture 858 442"
-    "half_court 1057 638"
-    "whole_court 1059 615"
+    "half_court 1057 638 grey"
+    "whole_court 1059 615 grey"
     "ally1 126 192" "ally2 129 192" "ally3 123 189" "ally4 126 188" "ally5 127 191"
     "enemy1 127 192" "enemy2 124 191" "enemy3 126 194" "enemy4 125 190" "enemy5 126 189"
     "terms_background 600 700"
@@ -49,7 +50,7 @@ function(hoopwright_add_resources target)
     macro(render source output width height)
         add_custom_command(
             OUTPUT ${output}
-            COMMAND svgrender ${font_args} ${source} ${output} ${width} ${height}
+            COMMAND svgrender ${font_args} ${mode} ${source} ${output} ${width} ${height}
             DEPENDS ${source} svgrender
             COMMENT "Rendering ${output}"
             VERBATIM)
@@ -61,11 +62,17 @@ function(hoopwright_add_resources target)
         list(GET fields 0 name)
         list(GET fields 1 width)
         list(GET fields 2 height)
+        set(mode)
+        list(LENGTH fields count)
+        if(count GREATER 3)
+            set(mode --grey)
+        endif()
         math(EXPR width2 "${width} * 2")
         math(EXPR height2 "${height} * 2")
         render(${art_src}/${name}.svg ${art_out}/${name}.png ${width} ${height})
         render(${art_src}/${name}.svg ${art_out}/${name}@2x.png ${width2} ${height2})
     endforeach()
+    set(mode)
     foreach(name IN LISTS HOOPWRIGHT_ICONS)
         foreach(size IN LISTS HOOPWRIGHT_ICON_SIZES)
             render(${art_src}/${name}.svg ${art_out}/${name}-${size}.png ${size} ${size})

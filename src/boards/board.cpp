@@ -17,7 +17,7 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
     : program_(program)
     , slot_(slot)
     , variables_(variables)
-    , court_(resources::picture(layout.court))
+    , court_(resources::greyPicture(layout.court))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(units::toPixels(layout.designWidth), units::toPixels(layout.designHeight));
@@ -38,8 +38,10 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
             place(Label4, spec);
             break;
         case layouts::Kind::Image: {
-            auto *marker = new Marker(
-                program_, variables_, QString::fromLatin1(spec.name), resources::picture(spec.content), this);
+            auto *marker = new Marker(program_, variables_, QString::fromLatin1(spec.name),
+                resources::stretchedPicture(
+                    spec.content, units::toPixels(spec.left, spec.top, spec.width, spec.height).size()),
+                this);
             place(marker, spec);
             marker->Move(float(spec.left), float(spec.top));
             markers_.append(marker);
@@ -105,5 +107,5 @@ void Board::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    painter.drawPixmap(0, 0, court_);
+    painter.drawImage(QPointF(0, 0), court_);
 }

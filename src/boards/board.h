@@ -4,7 +4,7 @@
 #include "resources/layouts.h"
 
 #include <QList>
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 class LabelButton;
@@ -50,7 +50,7 @@ private:
     Program &program_;
     SlotBase &slot_;
     BoardVariables &variables_;
-    QPixmap court_;
+    QImage court_;
     QList<Marker *> markers_;
     QMdiSubWindow *frame_;
 };

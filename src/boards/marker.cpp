@@ -52,8 +52,7 @@ void Marker::MouseUp(Buttons, int, float, float)
 void Marker::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), picture_);
+    painter.drawPixmap(0, 0, picture_);
 }
 
 // Qt keeps sending a pressed control its moves and its release while the pointer is

@@ -6,7 +6,8 @@
 class Program;
 struct BoardVariables;
 
-// A player marker: a jersey picture stretched over the control. Its position is kept in
+// A player marker: a jersey picture stretched over the control (the board hands it the
+// picture stretched already). Its position is kept in
 // single-precision twips and shown at the nearest pixel.
 class Marker : public QWidget {
     Q_OBJECT

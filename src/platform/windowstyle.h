@@ -6,10 +6,9 @@ class QWidget;
 
 namespace platform {
 
-// Opacity of a whole window with everything inside it, 0 (invisible) to 255 (opaque).
-// Applied again on every call. A top-level window gets the window system's opacity; a
-// child window inside the main window is blended by Qt while it is below 250, the level
-// at which every fade of the program ends, so it costs nothing once its fade is over.
+// Opacity of a whole window with everything inside it, 0 (invisible) to 255 (opaque),
+// applied again on every call through the window system's opacity. A child window has
+// none of its own and shows at the main window's.
 void applyOpacity(QWidget *window, int alpha);
 
 // The window is drawn and hit-tested only inside the polygon (pixels from its top-left

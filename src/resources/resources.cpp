@@ -21,18 +21,45 @@ void registerFonts()
     QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), QStringLiteral("TeX Gyre Pagella"));
 }
 
-QPixmap picture(const char *name)
+namespace {
+
+QImage image(const char *name)
 {
     const QString base = QStringLiteral(":/art/") + QLatin1String(name);
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    if (ratio > 1.0) {
-        QPixmap sharp(base + QStringLiteral("@2x.png"));
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        QImage sharp(base + QStringLiteral("@2x.png"));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QPixmap(base + QStringLiteral(".png"));
+    return QImage(base + QStringLiteral(".png"));
+}
+
+} // namespace
+
+QPixmap picture(const char *name)
+{
+    return QPixmap::fromImage(image(name));
+}
+
+QImage greyPicture(const char *name)
+{
+    QImage grey = image(name); // stored in grey, it reads as one byte a pixel
+    if (grey.format() != QImage::Format_Grayscale8) {
+        const qreal ratio = grey.devicePixelRatio();
+        grey = grey.convertToFormat(QImage::Format_Grayscale8);
+        grey.setDevicePixelRatio(ratio);
+    }
+    return grey;
+}
+
+QPixmap stretchedPicture(const char *name, QSize size)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QImage stretched = image(name).scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    stretched.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(stretched);
 }
 
 QIcon icon(const char *name)

@@ -12,8 +12,15 @@ namespace resources {
 void registerFonts();
 
 // A picture at its stated pixel size; on a high-DPI screen drawn from the artwork
-// rendered at twice that size.
+// rendered at twice that size. Pictures are read afresh for the window that shows them,
+// not kept in Qt's pixmap cache, so they go with the window.
 QPixmap picture(const char *name);
+
+// The same in shades of grey: a quarter of the memory, for the black-on-white courts.
+QImage greyPicture(const char *name);
+
+// The picture stretched to a size in logical pixels, at the screen's pixel density.
+QPixmap stretchedPicture(const char *name, QSize size);
 
 // An icon with every size rendered from its artwork (the program's icon from its icon file).
 QIcon icon(const char *name);

@@ -1,11 +1,12 @@
 // Renders one SVG artwork source to a PNG of a given pixel size, or to a Windows icon file.
 //
-//   svgrender [--font FILE]... SOURCE.svg OUTPUT.png WIDTH HEIGHT
+//   svgrender [--font FILE]... [--grey] SOURCE.svg OUTPUT.png WIDTH HEIGHT
 //   svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico
 //
 // Fonts given with --font are registered first, so lettering in the artwork can name the
 // same faces that the program embeds. The result is opaque unless the source draws
-// transparency itself (icons keep their alpha channel).
+// transparency itself (icons keep their alpha channel); --grey writes shades of grey only,
+// for black-and-white artwork that the program keeps at one byte a pixel.
 //
 // An icon file holds thirteen images: 16, 24, 32 and 48 pixels at 16 and at 256 colours,
 // and 16, 24, 32, 48 and 128 pixels at 32-bit colour with transparency, each stored as PNG.
@@ -119,9 +120,12 @@ int main(int argc, char **argv)
     const bool icon = !args.isEmpty() && args.first() == QLatin1String("--ico");
     if (icon)
         args.removeFirst();
+    const bool grey = !args.isEmpty() && args.first() == QLatin1String("--grey");
+    if (grey)
+        args.removeFirst();
     if (args.size() != (icon ? 2 : 4)) {
         std::fprintf(stderr,
-            "usage: svgrender [--font FILE]... SOURCE.svg OUTPUT.png WIDTH HEIGHT\n"
+            "usage: svgrender [--font FILE]... [--grey] SOURCE.svg OUTPUT.png WIDTH HEIGHT\n"
             "       svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico\n");
         return 2;
     }
@@ -143,7 +147,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "svgrender: bad size %sx%s\n", qPrintable(args.at(2)), qPrintable(args.at(3)));
         return 2;
     }
-    if (!render(renderer, width, height).save(args.at(1), "PNG")) {
+    QImage image = render(renderer, width, height);
+    if (grey) {
+        QImage opaque(image.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter(&opaque).drawImage(0, 0, image);
+        image = opaque.convertToFormat(QImage::Format_Grayscale8);
+    }
+    if (!image.save(args.at(1), "PNG")) {
         std::fprintf(stderr, "svgrender: cannot write %s\n", qPrintable(args.at(1)));
         return 1;
     }
