@@ -3,10 +3,10 @@
 # for high-DPI screens, and embedded with Qt's resource system together with the fonts and
 # the texts.
 
-# name width height [grey]: every picture the windows show; the black-and-white courts are
-# stored in shades of grey.
+# name width height [grey|palette]: every picture the windows show; the black-and-white
+# courts are stored in shades of grey, the main window's picture with a palette.
 set(HOOPWRIGHT_PICTURES
-    "form1_picture 858 442"
+    "form1_picture 858 442 palette"
     "half_court 1057 638 grey"
     "whole_court 1059 615 grey"
     "ally1 126 192" "ally2 129 192" "ally3 123 189" "ally4 126 188" "ally5 127 191"
@@ -24,7 +24,6 @@ set(HOOPWRIGHT_FONT_FILES
     "tahoma.ttf=/usr/share/wine/fonts/tahoma.ttf"
     "ms_sans_serif.ttf=/usr/share/wine/fonts/ms_sans_serif.ttf"
     "pagella-regular.otf=/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyrepagella-regular.otf"
-    "pagella-bold.otf=/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyrepagella-bold.otf"
 )
 
 function(hoopwright_add_resources target)
@@ -65,7 +64,8 @@ function(hoopwright_add_resources target)
         set(mode)
         list(LENGTH fields count)
         if(count GREATER 3)
-            set(mode --grey)
+            list(GET fields 3 kind)
+            set(mode --${kind})
         endif()
         math(EXPR width2 "${width} * 2")
         math(EXPR height2 "${height} * 2")

@@ -7,7 +7,7 @@
 
 MdiClient::MdiClient(QWidget *parent)
     : QMdiArea(parent)
-    , picture_(resources::picture("form1_picture"))
+    , picture_(resources::compactPicture("form1_picture"))
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -20,5 +20,5 @@ void MdiClient::paintEvent(QPaintEvent *event)
     painter.fillRect(event->rect(), Qt::white);
     const QSizeF size = picture_.deviceIndependentSize();
     const QPointF corner((viewport()->width() - size.width()) / 2, (viewport()->height() - size.height()) / 2);
-    painter.drawPixmap(corner.toPoint(), picture_);
+    painter.drawImage(corner.toPoint(), picture_);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QImage>
 #include <QMdiArea>
-#include <QPixmap>
 
 // The main window's client area: white, with the main-window picture centred, unscaled.
 class MdiClient : public QMdiArea {
@@ -12,5 +12,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap picture_;
+    QImage picture_;
 };

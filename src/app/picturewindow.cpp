@@ -9,7 +9,7 @@
 
 PictureWindow::PictureWindow(const char *picture, const QColor &background, int width, int height)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    , picture_(resources::picture(picture))
+    , pictureName_(picture)
     , background_(background)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -33,6 +33,8 @@ void PictureWindow::display()
 
 void PictureWindow::paintEvent(QPaintEvent *)
 {
+    if (picture_.isNull())
+        picture_ = resources::picture(pictureName_);
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     painter.drawPixmap(0, 0, picture_);

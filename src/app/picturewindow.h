@@ -22,7 +22,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap picture_;
+    const char *pictureName_;
+    QPixmap picture_; // read at the first paint: a window that is never shown never reads it
     QColor background_;
     bool placed_ = false;
 };

@@ -17,7 +17,7 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
     : program_(program)
     , slot_(slot)
     , variables_(variables)
-    , court_(resources::greyPicture(layout.court))
+    , court_(resources::compactPicture(layout.court))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(units::toPixels(layout.designWidth), units::toPixels(layout.designHeight));

@@ -3,8 +3,8 @@
 #include "app/fade.h"
 #include "resources/layouts.h"
 
-#include <QList>
 #include <QImage>
+#include <QList>
 #include <QWidget>
 
 class LabelButton;

@@ -15,7 +15,7 @@ void registerFonts()
     done = true;
     // Only the regular Tahoma: the packaged bold face draws hardly heavier than it, and Qt
     // emboldens the regular face instead.
-    for (const char *file : { "tahoma.ttf", "ms_sans_serif.ttf", "pagella-regular.otf", "pagella-bold.otf" })
+    for (const char *file : { "tahoma.ttf", "ms_sans_serif.ttf", "pagella-regular.otf" })
         QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
     // Palatino Linotype is met by a face with the same metrics under its own family name.
     QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), QStringLiteral("TeX Gyre Pagella"));
@@ -43,15 +43,9 @@ QPixmap picture(const char *name)
     return QPixmap::fromImage(image(name));
 }
 
-QImage greyPicture(const char *name)
+QImage compactPicture(const char *name)
 {
-    QImage grey = image(name); // stored in grey, it reads as one byte a pixel
-    if (grey.format() != QImage::Format_Grayscale8) {
-        const qreal ratio = grey.devicePixelRatio();
-        grey = grey.convertToFormat(QImage::Format_Grayscale8);
-        grey.setDevicePixelRatio(ratio);
-    }
-    return grey;
+    return image(name);
 }
 
 QPixmap stretchedPicture(const char *name, QSize size)

@@ -16,8 +16,9 @@ void registerFonts();
 // not kept in Qt's pixmap cache, so they go with the window.
 QPixmap picture(const char *name);
 
-// The same in shades of grey: a quarter of the memory, for the black-on-white courts.
-QImage greyPicture(const char *name);
+// The same, kept as stored: in shades of grey or with a palette, one byte a pixel for the
+// large pictures that stay on screen (the courts, the main window's picture).
+QImage compactPicture(const char *name);
 
 // The picture stretched to a size in logical pixels, at the screen's pixel density.
 QPixmap stretchedPicture(const char *name, QSize size);

@@ -46,8 +46,8 @@ TEST_F(Accessible, LabelButtonsAreNamedButtonsThatCanBePressed)
 {
     Form1 *form = program->Form1.existing();
     const std::pair<LabelButton *, const char *> buttons[] = { { form->Label1, "Half Court" },
-        { form->Label2, "Whole Court" }, { form->Label6, "Reset" }, { form->Label3, "Help" },
-        { form->Label4, "About" }, { form->Label5, "Exit" }, { program->FrmHalf->Label4, "Close" } };
+        { form->Label2, "Whole Court" }, { form->Label6, "Reset" }, { form->Label3, "Help" }, { form->Label4, "About" },
+        { form->Label5, "Exit" }, { program->FrmHalf->Label4, "Close" } };
     for (const auto &[button, name] : buttons) {
         const Described d = describe(button);
         EXPECT_EQ(d.role, QAccessible::Button) << name;

@@ -1,12 +1,12 @@
 // Renders one SVG artwork source to a PNG of a given pixel size, or to a Windows icon file.
 //
-//   svgrender [--font FILE]... [--grey] SOURCE.svg OUTPUT.png WIDTH HEIGHT
+//   svgrender [--font FILE]... [--grey | --palette] SOURCE.svg OUTPUT.png WIDTH HEIGHT
 //   svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico
 //
 // Fonts given with --font are registered first, so lettering in the artwork can name the
 // same faces that the program embeds. The result is opaque unless the source draws
-// transparency itself (icons keep their alpha channel); --grey writes shades of grey only,
-// for black-and-white artwork that the program keeps at one byte a pixel.
+// transparency itself (icons keep their alpha channel). --grey writes shades of grey only,
+// --palette at most 256 colours: artwork that the program keeps at one byte a pixel.
 //
 // An icon file holds thirteen images: 16, 24, 32 and 48 pixels at 16 and at 256 colours,
 // and 16, 24, 32, 48 and 128 pixels at 32-bit colour with transparency, each stored as PNG.
@@ -15,11 +15,13 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -64,6 +66,71 @@ QImage reduce(const QImage &image, int colours)
         for (int i = 0; i < colours; ++i)
             palette.append(indexed.color(order[i]));
         indexed = opaque.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+    }
+    return indexed;
+}
+
+// At most 256 colours without dithering noise: every shade of grey the artwork needs, the
+// blends of its most used other colours with white and black, then the next most used
+// colours; each pixel takes the nearest.
+QImage paletteImage(const QImage &opaque)
+{
+    QHash<QRgb, int> use;
+    for (int y = 0; y < opaque.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(opaque.constScanLine(y));
+        for (int x = 0; x < opaque.width(); ++x)
+            ++use[line[x] | 0xff000000u];
+    }
+    QList<QRgb> byUse = use.keys();
+    std::sort(byUse.begin(), byUse.end(), [&](QRgb a, QRgb b) { return use[a] > use[b]; });
+    QList<QRgb> palette;
+    auto add = [&](QRgb c) {
+        if (palette.size() < 256 && !palette.contains(c))
+            palette.append(c);
+    };
+    for (int g = 0; g < 256; g += 2)
+        add(qRgb(g, g, g));
+    int hues = 0;
+    for (QRgb c : byUse) {
+        if (hues == 2)
+            break;
+        if (qAbs(qRed(c) - qGreen(c)) < 24 && qAbs(qGreen(c) - qBlue(c)) < 24)
+            continue;
+        ++hues;
+        for (int step = 1; step <= 24; ++step) {
+            const double t = step / 24.0;
+            add(qRgb(int(qRed(c) + (255 - qRed(c)) * t), int(qGreen(c) + (255 - qGreen(c)) * t),
+                int(qBlue(c) + (255 - qBlue(c)) * t)));
+            add(qRgb(int(qRed(c) * (1 - t)), int(qGreen(c) * (1 - t)), int(qBlue(c) * (1 - t))));
+        }
+        add(c);
+    }
+    for (QRgb c : byUse)
+        add(c);
+    QImage indexed(opaque.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(palette);
+    QHash<QRgb, uchar> nearest;
+    for (int y = 0; y < opaque.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(opaque.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < opaque.width(); ++x) {
+            const QRgb c = line[x] | 0xff000000u;
+            auto found = nearest.constFind(c);
+            if (found == nearest.constEnd()) {
+                int best = 0, bestDistance = INT_MAX;
+                for (int i = 0; i < palette.size(); ++i) {
+                    const int dr = qRed(c) - qRed(palette[i]), dg = qGreen(c) - qGreen(palette[i]),
+                              db = qBlue(c) - qBlue(palette[i]);
+                    const int distance = dr * dr + dg * dg + db * db;
+                    if (distance < bestDistance) {
+                        bestDistance = distance;
+                        best = i;
+                    }
+                }
+                found = nearest.insert(c, uchar(best));
+            }
+            out[x] = *found;
+        }
     }
     return indexed;
 }
@@ -121,11 +188,12 @@ int main(int argc, char **argv)
     if (icon)
         args.removeFirst();
     const bool grey = !args.isEmpty() && args.first() == QLatin1String("--grey");
-    if (grey)
+    const bool palette = !args.isEmpty() && args.first() == QLatin1String("--palette");
+    if (grey || palette)
         args.removeFirst();
     if (args.size() != (icon ? 2 : 4)) {
         std::fprintf(stderr,
-            "usage: svgrender [--font FILE]... [--grey] SOURCE.svg OUTPUT.png WIDTH HEIGHT\n"
+            "usage: svgrender [--font FILE]... [--grey | --palette] SOURCE.svg OUTPUT.png WIDTH HEIGHT\n"
             "       svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico\n");
         return 2;
     }
@@ -148,11 +216,11 @@ int main(int argc, char **argv)
         return 2;
     }
     QImage image = render(renderer, width, height);
-    if (grey) {
+    if (grey || palette) {
         QImage opaque(image.size(), QImage::Format_RGB32);
         opaque.fill(Qt::white);
         QPainter(&opaque).drawImage(0, 0, image);
-        image = opaque.convertToFormat(QImage::Format_Grayscale8);
+        image = grey ? opaque.convertToFormat(QImage::Format_Grayscale8) : paletteImage(opaque);
     }
     if (!image.save(args.at(1), "PNG")) {
         std::fprintf(stderr, "svgrender: cannot write %s\n", qPrintable(args.at(1)));
