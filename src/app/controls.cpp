@@ -54,8 +54,8 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-void place(QWidget *control, const layouts::ControlSpec &spec)
+void place(QWidget *control, const layouts::ControlSpec &row)
 {
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(units::toPixels(spec.left, spec.top, spec.width, spec.height));
+    control->setObjectName(QString::fromLatin1(row.name));
+    control->setGeometry(units::toPixels(row.left, row.top, row.width, row.height));
 }

@@ -43,4 +43,4 @@ public:
 };
 
 // Places a control at its row of a layout, converting twips to pixels.
-void place(QWidget *control, const layouts::ControlSpec &spec);
+void place(QWidget *control, const layouts::ControlSpec &row);

@@ -66,9 +66,9 @@ Form1::Form1(Program &program)
 
     const QFont buttonFont = units::font("Tahoma", 21.75);
     auto button = [&](const char *name, void (Form1::*handler)()) {
-        const layouts::ControlSpec &spec = find(layout, name);
-        auto *label = new LabelButton(QString::fromLatin1(spec.content), buttonFont, Picture1);
-        place(label, spec);
+        const layouts::ControlSpec &row = find(layout, name);
+        auto *label = new LabelButton(QString::fromLatin1(row.content), buttonFont, Picture1);
+        place(label, row);
         connect(label, &LabelButton::Click, this, [this, handler] { program_.handle([&] { (this->*handler)(); }); });
         return label;
     };

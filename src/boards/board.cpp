@@ -22,28 +22,28 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(units::toPixels(layout.designWidth), units::toPixels(layout.designHeight));
 
-    for (const layouts::ControlSpec &spec : layout.controls) {
-        switch (spec.kind) {
+    for (const layouts::ControlSpec &row : layout.controls) {
+        switch (row.kind) {
         case layouts::Kind::PictureBox:
             Picture1 = new PictureBox(this);
-            place(Picture1, spec);
+            place(Picture1, row);
             Picture1->hide();
             break;
         case layouts::Kind::Timer:
             Timer1 = new platform::TickTimer(this);
-            Timer1->setObjectName(QString::fromLatin1(spec.name));
+            Timer1->setObjectName(QString::fromLatin1(row.name));
             break;
         case layouts::Kind::LabelButton:
-            Label4 = new LabelButton(QString::fromLatin1(spec.content), units::font("Palatino Linotype", 26.25), this);
-            place(Label4, spec);
+            Label4 = new LabelButton(QString::fromLatin1(row.content), units::font("Palatino Linotype", 26.25), this);
+            place(Label4, row);
             break;
         case layouts::Kind::Image: {
-            auto *marker = new Marker(program_, variables_, QString::fromLatin1(spec.name),
+            auto *marker = new Marker(program_, variables_, QString::fromLatin1(row.name),
                 resources::stretchedPicture(
-                    spec.content, units::toPixels(spec.left, spec.top, spec.width, spec.height).size()),
+                    row.content, units::toPixels(row.left, row.top, row.width, row.height).size()),
                 this);
-            place(marker, spec);
-            marker->Move(float(spec.left), float(spec.top));
+            place(marker, row);
+            marker->Move(float(row.left), float(row.top));
             markers_.append(marker);
             break;
         }

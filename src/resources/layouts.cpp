@@ -8,9 +8,9 @@ namespace layouts {
 
 const ControlSpec &find(std::span<const ControlSpec> layout, const char *name)
 {
-    for (const ControlSpec &spec : layout) {
-        if (std::strcmp(spec.name, name) == 0)
-            return spec;
+    for (const ControlSpec &row : layout) {
+        if (std::strcmp(row.name, name) == 0)
+            return row;
     }
     throw std::logic_error(std::string("no control named ") + name);
 }
