@@ -3,11 +3,11 @@
 // window of 1600 x 900 under Qt's offscreen platform.
 #include "app/form1.h"
 #include "app/program.h"
-#include "bench/quietservices.h"
 #include "boards/frmhalf.h"
 #include "boards/marker.h"
 #include "platform/ticktimer.h"
 #include "resources/resources.h"
+#include "support/fakeservices.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     resources::registerFonts();
     const int moves = argc > 1 ? std::max(100, atoi(argv[1])) : 5000;
 
-    QuietServices services;
+    FakeServices services; // nothing blocks or leaves the process
     Program program(services);
     program.handle([&] {
         program.Form1.Show();

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "app/units.h"
+#include "resources/maker.h"
 #include "resources/resources.h"
 
 #include <QEvent>
@@ -13,7 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-const QString kwAbout::kWebSite = QStringLiteral("https://www.torvane.example.com/");
+const QString kwAbout::kWebSite = maker::kWebSite;
 
 kwAbout::kwAbout(Program &program)
     : PictureWindow("about_picture", Qt::black, layouts::kAboutWidth, layouts::kAboutHeight)

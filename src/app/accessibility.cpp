@@ -17,13 +17,6 @@ public:
     {
     }
 
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<ClickLabel *>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-
     QStringList actionNames() const override { return { pressAction() }; }
 
     void doAction(const QString &action) override

@@ -108,11 +108,7 @@ Fade Form1::fade()
 
 void Form1::Form_Load()
 {
-    if (program_.services().anotherCopyRunning()) {
-        program_.messageBox(platform::MessageIcon::Warning, QStringLiteral("Duplicate"),
-            QStringLiteral("Application is already running!"));
-        program_.End();
-    }
+    program_.refuseSecondCopy(QStringLiteral("Duplicate"), QStringLiteral("Application is already running!"));
     fade().start();
 }
 

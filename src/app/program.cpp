@@ -33,6 +33,14 @@ void Program::End()
     throw ImmediateEnd {};
 }
 
+void Program::refuseSecondCopy(const QString &title, const QString &text)
+{
+    if (!services_.anotherCopyRunning())
+        return;
+    messageBox(platform::MessageIcon::Warning, title, text);
+    End();
+}
+
 void Program::messageBox(platform::MessageIcon icon, const QString &title, const QString &text)
 {
     services_.messageBox(icon, title, text);

@@ -44,6 +44,10 @@ public:
     [[noreturn]] void End();
     bool ended() const { return ended_; }
 
+    // The single-instance check that starts the Load of the loading screen and of the main
+    // window: when another copy runs, a warning with these texts, then the immediate end.
+    void refuseSecondCopy(const QString &title, const QString &text);
+
     // A modal message box; if the program ended while it was open, nothing after it runs.
     void messageBox(platform::MessageIcon icon, const QString &title, const QString &text);
 

@@ -21,7 +21,7 @@ void SlotBase::Unload()
     if (!exists())
         return;
     QWidget *frame = frame_;
-    forget();
+    frame_.clear();
     // The window may be unloading itself from one of its own handlers, so it is taken off
     // the screen and its timers stop now, and the widgets go once that handler is over.
     for (auto *timer : frame->findChildren<platform::TickTimer *>())
@@ -29,9 +29,4 @@ void SlotBase::Unload()
     frame->hide();
     frame->deleteLater();
     program_.windowGone();
-}
-
-void SlotBase::forget()
-{
-    frame_.clear();
 }

@@ -30,7 +30,6 @@ public:
 
 protected:
     void adopt(QWidget *frame);
-    void forget();
     Program &program_;
 
 private:

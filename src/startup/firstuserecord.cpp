@@ -108,6 +108,7 @@ QDate nearestCentury(const QDate &date, const QDate &near)
 std::optional<QDate> FirstUseRecord::dateOf(const QString &text, const QDate &near) const
 {
     const QString dateFormat = locale_.dateFormat(QLocale::ShortFormat);
+    const QString timeFormat = longTimeFormat();
     const QString trimmed = text.trimmed();
     // The date is the text up to one of its spaces (or the whole text); what follows must
     // be the time.
@@ -116,7 +117,7 @@ std::optional<QDate> FirstUseRecord::dateOf(const QString &text, const QDate &ne
         if (!date.isValid())
             continue;
         const QString rest = trimmed.mid(end).trimmed();
-        if (!rest.isEmpty() && !locale_.toTime(rest, longTimeFormat()).isValid()
+        if (!rest.isEmpty() && !locale_.toTime(rest, timeFormat).isValid()
             && !locale_.toTime(rest, QLocale::LongFormat).isValid()
             && !locale_.toTime(rest, QLocale::ShortFormat).isValid())
             continue;

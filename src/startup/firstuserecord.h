@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/maker.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -44,9 +46,9 @@ public:
     // that puts the date nearest to the given day.
     std::optional<QDate> dateOf(const QString &text, const QDate &near) const;
 
-    static QString line1() { return QStringLiteral("https://www.torvane.example.com/"); }
-    static QString line2() { return QStringLiteral("Developer: Mara Quill"); }
-    static QString line3() { return QStringLiteral("https://social.example.com/torvane"); }
+    static QString line1() { return maker::kWebSite; }
+    static QString line2() { return QStringLiteral("Developer: ") + maker::kDeveloper; }
+    static QString line3() { return maker::kSocialPage; }
     static QString line4() { return QStringLiteral("Hoopwright"); }
 
     QString recordPath() const;

@@ -53,11 +53,7 @@ kwLoad::kwLoad(Program &program)
 
 void kwLoad::Form_Load()
 {
-    if (program_.services().anotherCopyRunning()) {
-        program_.messageBox(platform::MessageIcon::Warning, QStringLiteral("Torvane"),
-            QStringLiteral("This application is already running!"));
-        program_.End();
-    }
+    program_.refuseSecondCopy(QStringLiteral("Torvane"), QStringLiteral("This application is already running!"));
     platform::setShape(this, kShape);
     // Made when missing; when it exists or cannot be made, nothing happens.
     QDir(program_.services().programFolder()).mkdir(QStringLiteral("Logs"));

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "app/units.h"
+#include "resources/maker.h"
 #include "resources/resources.h"
 #include "startup/firstuserecord.h"
 
@@ -17,7 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-const QString kwTerms::kPhotoPage = QStringLiteral("https://social.example.com/torvane/photos");
+const QString kwTerms::kPhotoPage = maker::kPhotoPage;
 
 namespace {
 const QString kExit = QStringLiteral("E&xit");
@@ -100,10 +101,9 @@ void kwTerms::Form_Load()
 {
     const FirstUseRecord record(program_.services());
     if (!record.RecordExists()) {
-        const QDateTime now = program_.services().now();
-        record.WriteRecord(now);
+        record.WriteRecord(program_.services().now());
         // The first run's usage sentence: first use today.
-        Text3->setText(FirstUseRecord::UsageSentence(record.UsageDays(record.dateTimeText(now), now.date())));
+        Text3->setText(FirstUseRecord::UsageSentence(0));
         return;
     }
     const QStringList items = record.ReadItems();

@@ -1,31 +1,15 @@
 #include "fuzz/recordcheck.h"
 
-#include "platform/services.h"
 #include "startup/firstuserecord.h"
+#include "support/fakeservices.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <cmath>
 #include <cstdlib>
 
 namespace {
-
-// A system drive in a folder of its own and nothing else.
-class DriveOnly : public platform::Services {
-public:
-    bool anotherCopyRunning() override { return false; }
-    void messageBox(platform::MessageIcon, const QString &, const QString &) override { }
-    void openWebAddress(QWidget *, const QString &) override { }
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(10, 30)); }
-    QString systemDriveRoot() const override { return drive.path(); }
-    QString programFolder() const override { return drive.path(); }
-    void endProcess() override { }
-    void quit() override { }
-
-    QTemporaryDir drive;
-};
 
 void require(bool condition)
 {
@@ -37,7 +21,7 @@ void require(bool condition)
 
 void checkRecordBytes(const std::uint8_t *data, std::size_t size)
 {
-    static DriveOnly services;
+    static FakeServices services; // a system drive in a folder of its own
     static const QLocale locales[] = { QLocale::c(), QLocale(QStringLiteral("en_US")), QLocale(QStringLiteral("de_DE")),
         QLocale(QStringLiteral("ja_JP")), QLocale(QStringLiteral("ar_EG")) };
 
