@@ -4,16 +4,6 @@
 
 namespace {
 
-bool isAllyRed(QRgb c)
-{
-    return qRed(c) > 190 && qGreen(c) < 90 && qBlue(c) < 90;
-}
-
-bool isEnemyBlue(QRgb c)
-{
-    return qRed(c) < 60 && qGreen(c) > 120 && qGreen(c) < 200 && qBlue(c) > 190;
-}
-
 // The boards open maximized under the strip: their client area starts 975 twips below it.
 class BoardsE2E : public ::testing::Test {
 protected:

@@ -9,6 +9,16 @@
 
 const QString Driver::kMainCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
 
+bool isAllyRed(QRgb c)
+{
+    return qRed(c) > 190 && qGreen(c) < 90 && qBlue(c) < 90;
+}
+
+bool isEnemyBlue(QRgb c)
+{
+    return qRed(c) < 60 && qGreen(c) > 120 && qGreen(c) < 200 && qBlue(c) > 190;
+}
+
 namespace {
 
 // The buttons' dark grey, as the compositor shows it at the main window's opacity of 250.

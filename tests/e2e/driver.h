@@ -6,6 +6,10 @@
 #include <QProcess>
 #include <QString>
 
+// The jerseys' number ovals as a screenshot shows them.
+bool isAllyRed(QRgb c);
+bool isEnemyBlue(QRgb c);
+
 // Knows the program's screens: how to reach the main window and where its controls are.
 struct Driver {
     static const QString kMainCaption;

@@ -57,7 +57,7 @@ TEST_F(MainWindowE2E, ASecondCopyWarnsAndEndsWhileTheFirstRunsOn)
     QProcess *second = x.startProgram();
     const QString warning = x.waitForWindow(QStringLiteral("Torvane"), 20000);
     ASSERT_FALSE(warning.isEmpty());
-    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), warning });
+    x.activate(warning);
     x.key(QStringLiteral("Return"));
     ASSERT_TRUE(XSession::waitForExit(second, 10000));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);

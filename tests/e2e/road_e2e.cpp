@@ -10,11 +10,6 @@ bool isWhite(QRgb c)
     return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200;
 }
 
-bool isAllyRed(QRgb c)
-{
-    return qRed(c) > 190 && qGreen(c) < 90 && qBlue(c) < 90;
-}
-
 // The rightmost column of white lettering on the about box's black strip, from its left.
 int usageLineWidth(XSession &x, const QRect &box)
 {
@@ -41,7 +36,7 @@ TEST(RoadE2E, FirstStartASessionAndALaterStart)
     ASSERT_FALSE(x.waitForClass(QStringLiteral("hoopwright"), 20000).isEmpty()) << "the loading screen";
     const QString terms = x.waitForWindow(QStringLiteral("Form1"), 30000);
     ASSERT_FALSE(terms.isEmpty());
-    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms });
+    x.activate(terms);
     x.key(QStringLiteral("Tab"));
     x.key(QStringLiteral("space"));
     XSession::pause(200);

@@ -34,7 +34,7 @@ TEST_F(StartupE2E, FirstRunShowsTheTermsAndAcceptingOpensTheMainWindow)
     EXPECT_TRUE(isCentred(x.geometry(terms), QSize(599, 699))) << "centred";
     EXPECT_TRUE(QFile::exists(app.recordPath())) << "written while the terms load";
 
-    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms });
+    x.activate(terms);
     x.key(QStringLiteral("Tab")); // from the button to the check box
     x.key(QStringLiteral("space")); // checked: the button reads "Accept"
     XSession::pause(200);
@@ -57,7 +57,7 @@ TEST_F(StartupE2E, RefusingEndsTheProgramAndTheNextStartAsksAgain)
     app.process = x.startProgram();
     const QString terms = x.waitForWindow(kTermsTitle, 30000);
     ASSERT_FALSE(terms.isEmpty());
-    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), terms });
+    x.activate(terms);
     x.key(QStringLiteral("alt+x"));
     ASSERT_TRUE(XSession::waitForExit(app.process, 10000));
     EXPECT_EQ(app.process->exitStatus(), QProcess::NormalExit);
@@ -147,7 +147,7 @@ TEST_F(StartupE2E, ASecondCopyDuringTheLoadingWarnsAndMakesNoLogsFolder)
     QProcess *second = x.start(copy);
     const QString warning = x.waitForWindow(QStringLiteral("Torvane"), 20000);
     ASSERT_FALSE(warning.isEmpty());
-    x.run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), warning });
+    x.activate(warning);
     x.key(QStringLiteral("Return"));
     ASSERT_TRUE(XSession::waitForExit(second, 10000));
     EXPECT_EQ(second->exitCode(), 0);

@@ -195,6 +195,11 @@ int XSession::opacity(const QString &window)
     return -1;
 }
 
+void XSession::activate(const QString &window)
+{
+    run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), window });
+}
+
 void XSession::key(const QString &keys)
 {
     run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys });

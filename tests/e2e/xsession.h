@@ -49,6 +49,7 @@ public:
     int opacity(const QString &window);
 
     // Real X input.
+    void activate(const QString &window);
     void key(const QString &keys);
     void click(int x, int y, int button = 1);
     void mouseDown(int button = 1);
