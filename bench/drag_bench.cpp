@@ -1,12 +1,12 @@
 // Marker drags through the real event path: mouse events delivered to a marker, its
 // handlers, and the repaint of the uncovered court and the marker, on a maximized main
 // window of 1600 x 900 under Qt's offscreen platform.
-#include "app/form1.h"
-#include "app/program.h"
-#include "boards/frmhalf.h"
+#include "boards/halfcourtboard.h"
 #include "boards/marker.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/ticktimer.h"
 #include "resources/resources.h"
+#include "shell/program.h"
 #include "support/fakeservices.h"
 
 #include <QApplication>
@@ -51,20 +51,20 @@ int main(int argc, char **argv)
     FakeServices services; // nothing blocks or leaves the process
     Program program(services);
     program.handle([&] {
-        program.Form1.Show();
-        program.Form1->Label1_Click();
+        program.mainWindow.show();
+        program.mainWindow->showHalfCourt();
     });
-    QWidget *window = program.Form1.frame();
+    QWidget *window = program.mainWindow.frame();
     window->setWindowState(Qt::WindowNoState);
     window->setGeometry(0, 0, 1600, 900);
-    Board *board = program.FrmHalf.existing();
+    Board *board = program.halfCourtBoard.existing();
     for (int i = 0; i < 200; ++i) { // past the fade-in
-        emit board->Timer1->Timer();
-        emit program.Form1->Timer1->Timer();
+        emit board->fadeInTimer->ticked();
+        emit program.mainWindow->fadeInTimer->ticked();
     }
     QApplication::processEvents();
 
-    Marker *marker = board->marker("Allies3");
+    Marker *marker = board->marker("ally3");
     QPointF pointer = QPointF(marker->pos()) + QPointF(24, 32);
     send(marker, QEvent::MouseButtonPress, pointer, Qt::LeftButton, Qt::LeftButton);
     QApplication::processEvents();

@@ -6,7 +6,7 @@
 # name width height [grey|palette]: every picture the windows show; the black-and-white
 # courts are stored in shades of grey, the main window's picture with a palette.
 set(HOOPWRIGHT_PICTURES
-    "form1_picture 858 442 palette"
+    "main_window_picture 858 442 palette"
     "half_court 1057 638 grey"
     "whole_court 1059 615 grey"
     "ally1 126 192" "ally2 129 192" "ally3 123 189" "ally4 126 188" "ally5 127 191"

@@ -1,12 +1,12 @@
 #include "boards/board.h"
 
-#include "app/controls.h"
-#include "app/form1.h"
-#include "app/program.h"
-#include "app/units.h"
 #include "boards/marker.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/ticktimer.h"
 #include "resources/resources.h"
+#include "shell/program.h"
+#include "widgets/controls.h"
+#include "widgets/units.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,6 +17,7 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
     : program_(program)
     , slot_(slot)
     , variables_(variables)
+    , fade_(this, variables.opacity)
     , court_(resources::compactPicture(layout.court))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,18 +25,14 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
 
     for (const layouts::ControlSpec &row : layout.controls) {
         switch (row.kind) {
-        case layouts::Kind::PictureBox:
-            Picture1 = new PictureBox(this);
-            place(Picture1, row);
-            Picture1->hide();
-            break;
         case layouts::Kind::Timer:
-            Timer1 = new platform::TickTimer(this);
-            Timer1->setObjectName(QString::fromLatin1(row.name));
+            fadeInTimer = new platform::TickTimer(this);
+            fadeInTimer->setObjectName(QString::fromLatin1(row.name));
             break;
         case layouts::Kind::LabelButton:
-            Label4 = new LabelButton(QString::fromLatin1(row.content), units::font("Palatino Linotype", 26.25), this);
-            place(Label4, row);
+            closeButton
+                = new LabelButton(QString::fromLatin1(row.content), units::font("Palatino Linotype", 26.25), this);
+            place(closeButton, row);
             break;
         case layouts::Kind::Image: {
             auto *marker = new Marker(program_, variables_, QString::fromLatin1(row.name),
@@ -43,7 +40,7 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
                     row.content, units::toPixels(row.left, row.top, row.width, row.height).size()),
                 this);
             place(marker, row);
-            marker->Move(float(row.left), float(row.top));
+            marker->moveTo(float(row.left), float(row.top));
             markers_.append(marker);
             break;
         }
@@ -52,11 +49,11 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
         }
     }
 
-    connect(Label4, &LabelButton::Click, this, [this] { program_.handle([this] { Label4_Click(); }); });
-    connect(Timer1, &platform::TickTimer::Timer, this, [this] { program_.handle([this] { Timer1_Timer(); }); });
-    Timer1->setEnabled(true);
+    connect(closeButton, &LabelButton::clicked, this, [this] { program_.handle([this] { closeBoard(); }); });
+    connect(fadeInTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { fadeInStep(); }); });
+    fadeInTimer->setEnabled(true);
 
-    frame_ = program_.Form1->mdiArea()->addSubWindow(this);
+    frame_ = program_.mainWindow->mdiArea()->addSubWindow(this);
     frame_->setAttribute(Qt::WA_DeleteOnClose);
     frame_->setWindowTitle(QString::fromLatin1(layout.caption));
     frame_->setWindowIcon(resources::icon("clipboard"));
@@ -83,24 +80,19 @@ Marker *Board::marker(const char *name) const
     return nullptr;
 }
 
-Fade Board::fade()
+void Board::load()
 {
-    return Fade { this, Picture1, variables_.lngAlpha };
+    fade_.start();
 }
 
-void Board::Form_Load()
+void Board::fadeInStep()
 {
-    fade().start();
+    fade_.stepIn(*fadeInTimer);
 }
 
-void Board::Timer1_Timer()
+void Board::closeBoard()
 {
-    fade().stepIn(*Timer1);
-}
-
-void Board::Label4_Click()
-{
-    slot_.Unload();
+    slot_.unload();
 }
 
 void Board::paintEvent(QPaintEvent *event)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/fade.h"
 #include "resources/layouts.h"
+#include "widgets/fade.h"
 
 #include <QImage>
 #include <QList>
@@ -9,7 +9,6 @@
 
 class LabelButton;
 class Marker;
-class PictureBox;
 class Program;
 class QMdiSubWindow;
 class SlotBase;
@@ -28,16 +27,17 @@ public:
     QWidget *frame() const;
     void display();
 
-    void Form_Load();
-    void Timer1_Timer();
-    void Label4_Click(); // Close
+    void load();
+    void fadeInStep();
+    void closeBoard();
 
     Marker *marker(const char *name) const;
     const QList<Marker *> &markers() const { return markers_; }
 
-    PictureBox *Picture1;
-    platform::TickTimer *Timer1;
-    LabelButton *Label4;
+    int fadeCounter() const { return fade_.counter(); }
+
+    platform::TickTimer *fadeInTimer;
+    LabelButton *closeButton;
 
 protected:
     Board(Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout);
@@ -45,11 +45,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Fade fade();
-
     Program &program_;
     SlotBase &slot_;
     BoardVariables &variables_;
+    Fade fade_;
     QImage court_;
     QList<Marker *> markers_;
     QMdiSubWindow *frame_;

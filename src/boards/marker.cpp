@@ -1,8 +1,8 @@
 #include "boards/marker.h"
 
-#include "app/program.h"
-#include "app/units.h"
-#include "app/windowvariables.h"
+#include "shell/program.h"
+#include "shell/windowvariables.h"
+#include "widgets/units.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,38 +15,33 @@ Marker::Marker(Program &program, BoardVariables &board, const QString &name, con
 {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent); // the jersey's white ground covers the whole rectangle
-    // "Allies3" reads "Ally 3", "Enemy3" "Enemy 3".
-    setAccessibleName((name.startsWith(QLatin1String("Allies")) ? QStringLiteral("Ally ") : QStringLiteral("Enemy "))
-        + name.right(1));
+    // "ally3" reads "Ally 3", "enemy3" "Enemy 3".
+    setAccessibleName(name.at(0).toUpper() + name.mid(1, name.size() - 2) + QLatin1Char(' ') + name.right(1));
 }
 
-void Marker::Move(float left, float top)
+void Marker::moveTo(float left, float top)
 {
     left_ = left;
     top_ = top;
     move(units::toPixels(left_), units::toPixels(top_));
 }
 
-void Marker::MouseDown(Buttons, int, float X, float Y)
+void Marker::press(Buttons, float x, float y)
 {
-    ZOrder();
-    board_.sngGrabX = X;
-    board_.sngGrabY = Y;
+    raise();
+    board_.grabX = x;
+    board_.grabY = y;
 }
 
-void Marker::MouseMove(Buttons Button, int, float X, float Y)
+void Marker::drag(Buttons buttons, float x, float y)
 {
-    if (Button == 0)
+    if (buttons == 0)
         return;
-    // X and Y are measured from this marker's corner, so the marker shifts by exactly the
+    // x and y are measured from this marker's corner, so the marker shifts by exactly the
     // distance the pointer has left the grab point, and that point comes back under it.
-    const float newTop = Top() + Y - board_.sngGrabY;
-    const float newLeft = Left() + X - board_.sngGrabX;
-    Move(newLeft, newTop);
-}
-
-void Marker::MouseUp(Buttons, int, float, float)
-{
+    const float newTop = top_ + y - board_.grabY;
+    const float newLeft = left_ + x - board_.grabX;
+    moveTo(newLeft, newTop);
 }
 
 void Marker::paintEvent(QPaintEvent *)
@@ -60,23 +55,17 @@ void Marker::paintEvent(QPaintEvent *)
 void Marker::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] {
-        MouseDown(int(event->button()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y()));
-    });
+    program_.handle([&] { press(int(event->button()), units::toTwips(at.x()), units::toTwips(at.y())); });
 }
 
 void Marker::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] {
-        MouseMove(int(event->buttons()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y()));
-    });
+    program_.handle([&] { drag(int(event->buttons()), units::toTwips(at.x()), units::toTwips(at.y())); });
 }
 
 void Marker::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF at = event->position();
-    program_.handle([&] {
-        MouseUp(int(event->button()), int(event->modifiers()), units::toTwips(at.x()), units::toTwips(at.y()));
-    });
+    // The marker stays where the last move put it.
+    event->accept();
 }

@@ -7,8 +7,8 @@ class Program;
 struct BoardVariables;
 
 // A player marker: a jersey picture stretched over the control (the board hands it the
-// picture stretched already). Its position is kept in
-// single-precision twips and shown at the nearest pixel.
+// picture stretched already). Its position is kept in single-precision twips and shown at
+// the nearest pixel.
 class Marker : public QWidget {
     Q_OBJECT
 public:
@@ -17,15 +17,14 @@ public:
 
     Marker(Program &program, BoardVariables &board, const QString &name, const QPixmap &picture, QWidget *parent);
 
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    void Move(float left, float top);
-    void ZOrder() { raise(); }
+    // The top-left corner in twips, relative to the board.
+    float left() const { return left_; }
+    float top() const { return top_; }
+    void moveTo(float left, float top);
 
-    // X and Y are twips from the marker's top-left corner; Shift is ignored.
-    void MouseDown(Buttons Button, int Shift, float X, float Y);
-    void MouseMove(Buttons Button, int Shift, float X, float Y);
-    void MouseUp(Buttons Button, int Shift, float X, float Y);
+    // x and y are twips from the marker's top-left corner.
+    void press(Buttons button, float x, float y);
+    void drag(Buttons buttons, float x, float y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

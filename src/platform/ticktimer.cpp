@@ -7,7 +7,7 @@ TickTimer::TickTimer(QObject *parent)
 {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(kPeriodMs);
-    connect(&timer_, &QTimer::timeout, this, &TickTimer::Timer);
+    connect(&timer_, &QTimer::timeout, this, &TickTimer::ticked);
 }
 
 void TickTimer::setEnabled(bool enabled)

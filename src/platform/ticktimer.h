@@ -18,7 +18,7 @@ public:
     void setEnabled(bool enabled);
 
 signals:
-    void Timer();
+    void ticked();
 
 private:
     QTimer timer_;

@@ -27,13 +27,13 @@ QString FirstUseRecord::recordPath() const
     return services_.hostPath(kRecord);
 }
 
-bool FirstUseRecord::RecordExists() const
+bool FirstUseRecord::exists() const
 {
     const QFileInfo info(recordPath());
     return info.exists() && info.isFile() && !info.isHidden();
 }
 
-void FirstUseRecord::WriteRecord(const QDateTime &now) const
+void FirstUseRecord::write(const QDateTime &now) const
 {
     QDir().mkpath(services_.hostPath(kFolder));
     QSaveFile file(recordPath());
@@ -45,10 +45,10 @@ void FirstUseRecord::WriteRecord(const QDateTime &now) const
     file.commit();
 }
 
-QStringList FirstUseRecord::ReadItems() const
+QStringList FirstUseRecord::readItems() const
 {
     QStringList items;
-    if (!RecordExists())
+    if (!exists())
         return items;
     QFile file(recordPath());
     if (!file.open(QIODevice::ReadOnly))
@@ -128,7 +128,7 @@ std::optional<QDate> FirstUseRecord::dateOf(const QString &text, const QDate &ne
     return std::nullopt;
 }
 
-std::optional<int> FirstUseRecord::UsageDays(const QString &dateText, const QDate &today) const
+std::optional<int> FirstUseRecord::usageDays(const QString &dateText, const QDate &today) const
 {
     const std::optional<QDate> first = dateOf(dateText, today);
     if (!first)
@@ -136,7 +136,7 @@ std::optional<int> FirstUseRecord::UsageDays(const QString &dateText, const QDat
     return int(first->daysTo(today));
 }
 
-QString FirstUseRecord::UsageSentence(std::optional<int> days)
+QString FirstUseRecord::usageSentence(std::optional<int> days)
 {
     qint64 years = 0;
     qint64 remaining = 0;

@@ -24,20 +24,20 @@ public:
     explicit FirstUseRecord(const platform::Services &services, const QLocale &locale = QLocale::system());
 
     // An ordinary file at the record's path.
-    bool RecordExists() const;
+    bool exists() const;
 
     // Five lines ended by CR LF, the last the date and time given. Creates the whole folder
     // path; writes through a temporary file, so a record is either whole or absent.
-    void WriteRecord(const QDateTime &now) const;
+    void write(const QDateTime &now) const;
 
     // The items of the record: text between commas and line ends, in file order. Reads
     // at most the first 64 KiB; a record that cannot be opened has no items.
-    QStringList ReadItems() const;
+    QStringList readItems() const;
 
     // Calendar days from the first-use date to today; absent when the text is no date.
-    std::optional<int> UsageDays(const QString &dateText, const QDate &today) const;
+    std::optional<int> usageDays(const QString &dateText, const QDate &today) const;
 
-    static QString UsageSentence(std::optional<int> days);
+    static QString usageSentence(std::optional<int> days);
 
     // The general date format of the regional settings: the short date, a space and the
     // long time; the short date alone at midnight.

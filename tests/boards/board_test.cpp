@@ -1,9 +1,9 @@
-#include "app/controls.h"
-#include "app/form1.h"
-#include "boards/frmhalf.h"
-#include "boards/frmwhole.h"
+#include "boards/halfcourtboard.h"
 #include "boards/marker.h"
+#include "boards/wholecourtboard.h"
+#include "mainwindow/mainwindow.h"
 #include "support/programfixture.h"
+#include "widgets/controls.h"
 
 #include <QMdiSubWindow>
 
@@ -13,11 +13,11 @@ class Boards : public ProgramTest {
 protected:
     Boards()
     {
-        event([this] { program->Form1.Show(); });
+        event([this] { program->mainWindow.show(); });
     }
 
-    Form1 &form() { return *program->Form1.existing(); }
-    void click(void (Form1::*command)())
+    MainWindow &form() { return *program->mainWindow.existing(); }
+    void click(void (MainWindow::*command)())
     {
         event([&] { (form().*command)(); });
     }
@@ -25,81 +25,82 @@ protected:
 
 TEST_F(Boards, HalfCourtFirstCreatesTheWholeCourtHidden)
 {
-    click(&Form1::Label1_Click);
-    ASSERT_TRUE(program->frmWhole.exists());
-    EXPECT_TRUE(program->frmWhole.frame()->isHidden());
-    EXPECT_FALSE(program->FrmHalf.frame()->isHidden());
-    EXPECT_TRUE(program->FrmHalf.frame()->isMaximized());
-    EXPECT_TRUE(program->frmWhole->Timer1->isEnabled()) << "its fade runs while hidden";
+    click(&MainWindow::showHalfCourt);
+    ASSERT_TRUE(program->wholeCourtBoard.exists());
+    EXPECT_TRUE(program->wholeCourtBoard.frame()->isHidden());
+    EXPECT_FALSE(program->halfCourtBoard.frame()->isHidden());
+    EXPECT_TRUE(program->halfCourtBoard.frame()->isMaximized());
+    EXPECT_TRUE(program->wholeCourtBoard->fadeInTimer->isEnabled()) << "its fade runs while hidden";
 }
 
 TEST_F(Boards, AVisibleQueryCreatesTheBoardAndAnswersTrue)
 {
     bool visible = false;
-    event([&] { visible = program->FrmHalf.Visible(); });
+    event([&] { visible = program->halfCourtBoard.isVisible(); });
     EXPECT_TRUE(visible);
-    EXPECT_FALSE(program->frmWhole.exists());
+    EXPECT_FALSE(program->wholeCourtBoard.exists());
 }
 
 TEST_F(Boards, ResetBeforeAnyBoardGivesAFreshHalfCourt)
 {
-    click(&Form1::Label6_Click);
-    ASSERT_TRUE(program->FrmHalf.exists());
-    EXPECT_FALSE(program->FrmHalf.frame()->isHidden());
-    EXPECT_FALSE(program->frmWhole.exists()) << "the whole court is asked only when the half court is not displayed";
-    EXPECT_EQ(program->FrmHalf->Picture1->Tag, QString()) << "fresh board, fade from 0";
+    click(&MainWindow::resetBoard);
+    ASSERT_TRUE(program->halfCourtBoard.exists());
+    EXPECT_FALSE(program->halfCourtBoard.frame()->isHidden());
+    EXPECT_FALSE(program->wholeCourtBoard.exists())
+        << "the whole court is asked only when the half court is not displayed";
+    EXPECT_EQ(program->halfCourtBoard->fadeCounter(), 0) << "fresh board, fade from 0";
 }
 
 TEST_F(Boards, ResetRenewsOnlyTheDisplayedBoard)
 {
-    click(&Form1::Label1_Click);
-    program->FrmHalf->marker("Allies1")->Move(100, 200);
-    click(&Form1::Label2_Click);
-    program->frmWhole->marker("Enemy3")->Move(300, 400);
-    tick(program->frmWhole->Timer1, 200);
+    click(&MainWindow::showHalfCourt);
+    program->halfCourtBoard->marker("ally1")->moveTo(100, 200);
+    click(&MainWindow::showWholeCourt);
+    program->wholeCourtBoard->marker("enemy3")->moveTo(300, 400);
+    tick(program->wholeCourtBoard->fadeInTimer, 200);
 
-    click(&Form1::Label6_Click);
+    click(&MainWindow::resetBoard);
     flush();
-    EXPECT_EQ(program->frmWhole->marker("Enemy3")->Left(), 2880.0f);
-    EXPECT_EQ(program->frmWhole->marker("Enemy3")->Top(), 7920.0f);
-    EXPECT_EQ(program->frmWhole->Picture1->Tag, QString());
-    EXPECT_TRUE(program->FrmHalf.frame()->isHidden());
-    EXPECT_EQ(program->FrmHalf->marker("Allies1")->Left(), 100.0f) << "the hidden half court keeps its markers";
+    EXPECT_EQ(program->wholeCourtBoard->marker("enemy3")->left(), 2880.0f);
+    EXPECT_EQ(program->wholeCourtBoard->marker("enemy3")->top(), 7920.0f);
+    EXPECT_EQ(program->wholeCourtBoard->fadeCounter(), 0);
+    EXPECT_TRUE(program->halfCourtBoard.frame()->isHidden());
+    EXPECT_EQ(program->halfCourtBoard->marker("ally1")->left(), 100.0f) << "the hidden half court keeps its markers";
 }
 
 TEST_F(Boards, SwitchingKeepsBothArrangementsAndDoesNotFadeAgain)
 {
-    click(&Form1::Label1_Click);
-    program->FrmHalf->marker("Enemy2")->Move(5000.5f, 1234.25f);
-    tick(program->FrmHalf->Timer1, 125);
-    tick(program->frmWhole->Timer1, 125);
+    click(&MainWindow::showHalfCourt);
+    program->halfCourtBoard->marker("enemy2")->moveTo(5000.5f, 1234.25f);
+    tick(program->halfCourtBoard->fadeInTimer, 125);
+    tick(program->wholeCourtBoard->fadeInTimer, 125);
     for (int i = 0; i < 3; ++i) {
-        click(&Form1::Label2_Click);
-        click(&Form1::Label1_Click);
+        click(&MainWindow::showWholeCourt);
+        click(&MainWindow::showHalfCourt);
     }
-    EXPECT_EQ(program->FrmHalf->marker("Enemy2")->Left(), 5000.5f);
-    EXPECT_EQ(program->FrmHalf->marker("Enemy2")->Top(), 1234.25f);
-    EXPECT_EQ(program->FrmHalf->Picture1->Tag, QStringLiteral("250"));
-    EXPECT_EQ(program->frmWhole->Picture1->Tag, QStringLiteral("250")) << "faded in while hidden";
-    EXPECT_EQ(program->frmWhole.vars.lngAlpha, 250);
+    EXPECT_EQ(program->halfCourtBoard->marker("enemy2")->left(), 5000.5f);
+    EXPECT_EQ(program->halfCourtBoard->marker("enemy2")->top(), 1234.25f);
+    EXPECT_EQ(program->halfCourtBoard->fadeCounter(), 250);
+    EXPECT_EQ(program->wholeCourtBoard->fadeCounter(), 250) << "faded in while hidden";
+    EXPECT_EQ(program->wholeCourtBoard.variables.opacity, 250);
 }
 
 TEST_F(Boards, CloseAndTheFramesCloseGiveAFreshBoardNextTime)
 {
-    click(&Form1::Label1_Click);
-    program->FrmHalf->marker("Allies5")->Move(0, 0);
-    program->FrmHalf.vars.sngGrabX = 42;
-    event([&] { program->FrmHalf->Label4_Click(); });
+    click(&MainWindow::showHalfCourt);
+    program->halfCourtBoard->marker("ally5")->moveTo(0, 0);
+    program->halfCourtBoard.variables.grabX = 42;
+    event([&] { program->halfCourtBoard->closeBoard(); });
     flush();
-    EXPECT_FALSE(program->FrmHalf.exists());
-    click(&Form1::Label1_Click);
-    EXPECT_EQ(program->FrmHalf->marker("Allies5")->Left(), 13800.0f);
-    EXPECT_EQ(program->FrmHalf.vars.sngGrabX, 42.0f) << "window variables survive the unload";
+    EXPECT_FALSE(program->halfCourtBoard.exists());
+    click(&MainWindow::showHalfCourt);
+    EXPECT_EQ(program->halfCourtBoard->marker("ally5")->left(), 13800.0f);
+    EXPECT_EQ(program->halfCourtBoard.variables.grabX, 42.0f) << "window variables survive the unload";
 
-    program->FrmHalf.frame()->close();
+    program->halfCourtBoard.frame()->close();
     flush();
-    EXPECT_FALSE(program->FrmHalf.exists());
-    EXPECT_TRUE(program->Form1.exists());
+    EXPECT_FALSE(program->halfCourtBoard.exists());
+    EXPECT_TRUE(program->mainWindow.exists());
 }
 
 struct RowCase {
@@ -115,29 +116,31 @@ class StartingRow : public Boards, public ::testing::WithParamInterface<RowCase>
 TEST_P(StartingRow, EnemiesThenCloseThenAlliesAtAPitchOf840)
 {
     const RowCase c = GetParam();
-    click(c.half ? &Form1::Label1_Click : &Form1::Label2_Click);
-    Board *board = c.half ? static_cast<Board *>(program->FrmHalf.existing()) : program->frmWhole.existing();
+    click(c.half ? &MainWindow::showHalfCourt : &MainWindow::showWholeCourt);
+    Board *board
+        = c.half ? static_cast<Board *>(program->halfCourtBoard.existing()) : program->wholeCourtBoard.existing();
     for (int i = 0; i < 5; ++i) {
-        const Marker *enemy = board->marker(qPrintable(QStringLiteral("Enemy%1").arg(i + 1)));
-        const Marker *ally = board->marker(qPrintable(QStringLiteral("Allies%1").arg(i + 1)));
-        EXPECT_EQ(enemy->Left(), float(c.firstEnemy + 840 * i));
-        EXPECT_EQ(ally->Left(), float(c.firstAlly + 840 * i));
-        EXPECT_EQ(enemy->Top(), float(c.top));
+        const Marker *enemy = board->marker(qPrintable(QStringLiteral("enemy%1").arg(i + 1)));
+        const Marker *ally = board->marker(qPrintable(QStringLiteral("ally%1").arg(i + 1)));
+        EXPECT_EQ(enemy->left(), float(c.firstEnemy + 840 * i));
+        EXPECT_EQ(ally->left(), float(c.firstAlly + 840 * i));
+        EXPECT_EQ(enemy->top(), float(c.top));
         EXPECT_EQ(ally->geometry(), QRect(qRound((c.firstAlly + 840 * i) / 15.0), qRound(c.top / 15.0), 49, 64));
     }
-    EXPECT_EQ(board->Label4->geometry(), QRect(464, qRound(c.closeTop / 15.0), 113, 49));
-    EXPECT_EQ(board->Label4->text(), QStringLiteral("Close"));
+    EXPECT_EQ(board->closeButton->geometry(), QRect(464, qRound(c.closeTop / 15.0), 113, 49));
+    EXPECT_EQ(board->closeButton->text(), QStringLiteral("Close"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBoards, StartingRow,
-    ::testing::Values(RowCase { true, 8160, 840, 10440, 8520 }, RowCase { false, 7920, 1200, 10320, 8280 }));
+    ::testing::Values(RowCase { true, 8160, 840, 10440, 8520 }, RowCase { false, 7920, 1200, 10320, 8280 }),
+    [](const auto &info) { return std::string(info.param.half ? "half_court" : "whole_court"); });
 
 TEST_F(Boards, CaptionsAndTheMaximizedFrameTitle)
 {
-    click(&Form1::Label1_Click);
-    EXPECT_EQ(program->FrmHalf.frame()->windowTitle(), QStringLiteral("Half Court"));
-    click(&Form1::Label2_Click);
-    EXPECT_EQ(program->frmWhole.frame()->windowTitle(), QStringLiteral("Whole Court"));
+    click(&MainWindow::showHalfCourt);
+    EXPECT_EQ(program->halfCourtBoard.frame()->windowTitle(), QStringLiteral("Half Court"));
+    click(&MainWindow::showWholeCourt);
+    EXPECT_EQ(program->wholeCourtBoard.frame()->windowTitle(), QStringLiteral("Whole Court"));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "app/form1.h"
-#include "boards/frmhalf.h"
-#include "boards/frmwhole.h"
+#include "boards/halfcourtboard.h"
 #include "boards/marker.h"
+#include "boards/wholecourtboard.h"
+#include "mainwindow/mainwindow.h"
 #include "support/programfixture.h"
 
 #include <QApplication>
@@ -16,10 +16,10 @@ protected:
     Drag()
     {
         event([this] {
-            program->Form1.Show();
-            program->Form1->Label1_Click();
+            program->mainWindow.show();
+            program->mainWindow->showHalfCourt();
         });
-        board = program->FrmHalf.existing();
+        board = program->halfCourtBoard.existing();
         board->window()->resize(1600, 900);
     }
 
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(Drag, TheGrabPointStaysUnderThePointerAndTheMarkerNeverJumps)
 {
-    Marker *m = marker("Allies3");
+    Marker *m = marker("ally3");
     const QPoint start = m->pos();
     const QPointF grab(17, 40);
     press(m, start + grab);
@@ -66,7 +66,7 @@ TEST_F(Drag, TheGrabPointStaysUnderThePointerAndTheMarkerNeverJumps)
         pointer += step;
         moveTo(m, pointer);
         EXPECT_EQ(QPointF(m->pos()) + grab, pointer) << "pointer outside the marker included";
-        EXPECT_EQ(m->Left(), float((pointer.x() - grab.x()) * 15));
+        EXPECT_EQ(m->left(), float((pointer.x() - grab.x()) * 15));
     }
     release(m, pointer);
     EXPECT_EQ(QPointF(m->pos()) + grab, pointer) << "released past the edge, it stays there";
@@ -82,22 +82,33 @@ class DragButtons : public Drag, public ::testing::WithParamInterface<DragWith> 
 
 TEST_P(DragButtons, AnyButtonAndAnyModifierDragsAlike)
 {
-    Marker *m = marker("Enemy4");
+    Marker *m = marker("enemy4");
     const QPointF from = QPointF(m->pos()) + QPointF(10, 10);
     press(m, from, GetParam().button, GetParam().modifiers);
     moveTo(m, from + QPointF(100, -50), GetParam().modifiers);
-    EXPECT_EQ(m->Left(), 3360.0f + 1500);
-    EXPECT_EQ(m->Top(), 8160.0f - 750);
+    EXPECT_EQ(m->left(), 3360.0f + 1500);
+    EXPECT_EQ(m->top(), 8160.0f - 750);
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, DragButtons,
     ::testing::Values(DragWith { Qt::LeftButton, Qt::NoModifier }, DragWith { Qt::RightButton, Qt::NoModifier },
         DragWith { Qt::MiddleButton, Qt::NoModifier }, DragWith { Qt::LeftButton, Qt::ShiftModifier },
-        DragWith { Qt::LeftButton, Qt::ControlModifier }, DragWith { Qt::LeftButton, Qt::AltModifier }));
+        DragWith { Qt::LeftButton, Qt::ControlModifier }, DragWith { Qt::LeftButton, Qt::AltModifier }),
+    [](const auto &info) {
+        const char *button = info.param.button == Qt::LeftButton ? "left"
+            : info.param.button == Qt::RightButton               ? "right"
+                                                                 : "middle";
+        const Qt::KeyboardModifiers held = info.param.modifiers;
+        const char *modifier = held & Qt::ShiftModifier ? "_shift"
+            : held & Qt::ControlModifier                ? "_ctrl"
+            : held & Qt::AltModifier                    ? "_alt"
+                                                        : "";
+        return std::string(button) + modifier;
+    });
 
 TEST_F(Drag, ASecondButtonMidDragTakesANewAnchorWithoutAJump)
 {
-    Marker *m = marker("Enemy1");
+    Marker *m = marker("enemy1");
     QPointF pointer = QPointF(m->pos()) + QPointF(5, 5);
     press(m, pointer);
     pointer += QPointF(40, 0);
@@ -105,7 +116,7 @@ TEST_F(Drag, ASecondButtonMidDragTakesANewAnchorWithoutAJump)
     const QPoint before = m->pos();
     press(m, pointer, Qt::RightButton);
     EXPECT_EQ(m->pos(), before);
-    EXPECT_EQ(program->FrmHalf.vars.sngGrabX, 75.0f);
+    EXPECT_EQ(program->halfCourtBoard.variables.grabX, 75.0f);
     pointer += QPointF(0, 30);
     moveTo(m, pointer);
     EXPECT_EQ(QPointF(m->pos()) + QPointF(5, 5), pointer);
@@ -113,36 +124,36 @@ TEST_F(Drag, ASecondButtonMidDragTakesANewAnchorWithoutAJump)
 
 TEST_F(Drag, AMoveWithNoButtonHeldMovesNothing)
 {
-    Marker *m = marker("Allies1");
-    const float left = m->Left();
-    event([&] { m->MouseDown(1, 0, 10, 10); });
-    event([&] { m->MouseMove(0, 0, 500, 500); });
-    EXPECT_EQ(m->Left(), left);
+    Marker *m = marker("ally1");
+    const float left = m->left();
+    event([&] { m->press(1, 10, 10); });
+    event([&] { m->drag(0, 500, 500); });
+    EXPECT_EQ(m->left(), left);
 }
 
 TEST_F(Drag, ManySmallMovesLandExactlyWhereTheirFloatSumSays)
 {
-    Marker *m = marker("Allies2");
-    event([&] { m->MouseDown(1, 0, 0, 0); });
-    float left = m->Left();
-    float top = m->Top();
+    Marker *m = marker("ally2");
+    event([&] { m->press(1, 0, 0); });
+    float left = m->left();
+    float top = m->top();
     for (int i = 0; i < 10000; ++i) {
         const float dx = (i % 2) ? 0.7f : 0.3f;
         const float dy = -0.1f;
-        event([&] { m->MouseMove(1, 0, dx, dy); });
+        event([&] { m->drag(1, dx, dy); });
         left = left + dx - 0.0f;
         top = top + dy - 0.0f;
     }
-    EXPECT_EQ(m->Left(), left);
-    EXPECT_EQ(m->Top(), top);
+    EXPECT_EQ(m->left(), left);
+    EXPECT_EQ(m->top(), top);
     EXPECT_EQ(m->pos(), QPoint(qRound(left / 15), qRound(top / 15))) << "shown at the nearest pixel";
 }
 
 TEST_F(Drag, TheLastPressedMarkerIsOnTop)
 {
-    Marker *a = marker("Allies1");
-    Marker *b = marker("Allies2");
-    event([&] { b->Move(a->Left() + 150, a->Top() + 150); }); // overlap by most of a marker
+    Marker *a = marker("ally1");
+    Marker *b = marker("ally2");
+    event([&] { b->moveTo(a->left() + 150, a->top() + 150); }); // overlap by most of a marker
     const QPoint overlap = a->pos() + QPoint(20, 20);
 
     press(b, overlap);
@@ -151,21 +162,21 @@ TEST_F(Drag, TheLastPressedMarkerIsOnTop)
     press(a, QPointF(a->pos()) + QPointF(2, 2));
     release(a, QPointF(a->pos()) + QPointF(2, 2));
     EXPECT_EQ(board->childAt(overlap), a) << "pressing the lower one raises it without a move";
-    EXPECT_EQ(a->Left(), 10440.0f);
+    EXPECT_EQ(a->left(), 10440.0f);
 }
 
 TEST_F(Drag, EachBoardHasItsOwnAnchorSharedByItsMarkers)
 {
-    event([&] { marker("Allies1")->MouseDown(1, 0, 75, 90); });
-    EXPECT_EQ(program->FrmHalf.vars.sngGrabX, 75.0f);
-    EXPECT_EQ(program->FrmHalf.vars.sngGrabY, 90.0f);
-    event([&] { program->Form1->Label2_Click(); });
-    Board *whole = program->frmWhole.existing();
-    event([&] { whole->marker("Enemy5")->MouseDown(2, 0, 30, 45); });
-    EXPECT_EQ(program->frmWhole.vars.sngGrabX, 30.0f);
-    EXPECT_EQ(program->FrmHalf.vars.sngGrabX, 75.0f);
-    event([&] { marker("Enemy2")->MouseDown(1, 0, 1, 2); });
-    EXPECT_EQ(program->FrmHalf.vars.sngGrabY, 2.0f) << "one pair for the board's ten markers";
+    event([&] { marker("ally1")->press(1, 75, 90); });
+    EXPECT_EQ(program->halfCourtBoard.variables.grabX, 75.0f);
+    EXPECT_EQ(program->halfCourtBoard.variables.grabY, 90.0f);
+    event([&] { program->mainWindow->showWholeCourt(); });
+    Board *whole = program->wholeCourtBoard.existing();
+    event([&] { whole->marker("enemy5")->press(2, 30, 45); });
+    EXPECT_EQ(program->wholeCourtBoard.variables.grabX, 30.0f);
+    EXPECT_EQ(program->halfCourtBoard.variables.grabX, 75.0f);
+    event([&] { marker("enemy2")->press(1, 1, 2); });
+    EXPECT_EQ(program->halfCourtBoard.variables.grabY, 2.0f) << "one pair for the board's ten markers";
 }
 
 } // namespace

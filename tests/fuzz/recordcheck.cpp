@@ -34,12 +34,12 @@ void checkRecordBytes(const std::uint8_t *data, std::size_t size)
     }
     for (const QLocale &locale : locales) {
         const FirstUseRecord record(services, locale);
-        require(record.RecordExists());
-        const QStringList items = record.ReadItems();
+        require(record.exists());
+        const QStringList items = record.readItems();
         require(items.size() <= FirstUseRecord::kReadLimit + 1);
         const QString date = items.value(4);
-        const std::optional<int> days = record.UsageDays(date, services.now().date());
-        const QString sentence = FirstUseRecord::UsageSentence(days);
+        const std::optional<int> days = record.usageDays(date, services.now().date());
+        const QString sentence = FirstUseRecord::usageSentence(days);
         require(sentence.startsWith(QStringLiteral("You are using this about ")));
         require(sentence.endsWith(QStringLiteral(" Days)")));
         if (days) {

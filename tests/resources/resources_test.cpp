@@ -25,7 +25,7 @@ TEST_P(Pictures, AreBuiltInAtTheirStatedSizeAndTwiceThat)
 }
 
 INSTANTIATE_TEST_SUITE_P(Artwork, Pictures,
-    ::testing::Values(PictureCase { "form1_picture", 858, 442 }, PictureCase { "half_court", 1057, 638 },
+    ::testing::Values(PictureCase { "main_window_picture", 858, 442 }, PictureCase { "half_court", 1057, 638 },
         PictureCase { "whole_court", 1059, 615 }, PictureCase { "ally1", 126, 192 }, PictureCase { "enemy3", 126, 194 },
         PictureCase { "terms_background", 600, 700 }, PictureCase { "about_picture", 792, 365 },
         PictureCase { "load_background", 379, 201 }),

@@ -26,9 +26,9 @@ protected:
 TEST_F(Record, WritingCreatesTheWholeFolderPathAndFiveCrLfLines)
 {
     EXPECT_FALSE(QDir(services.hostPath(QStringLiteral("C:\\SAVE"))).exists());
-    EXPECT_FALSE(record.RecordExists());
-    record.WriteRecord(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)));
-    ASSERT_TRUE(record.RecordExists());
+    EXPECT_FALSE(record.exists());
+    record.write(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)));
+    ASSERT_TRUE(record.exists());
     EXPECT_EQ(path(), services.drive.filePath(QStringLiteral("SAVE/KW/kw010.txt")));
     QFile file(path());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -42,8 +42,8 @@ TEST_F(Record, WritingCreatesTheWholeFolderPathAndFiveCrLfLines)
 
 TEST_F(Record, MidnightIsWrittenAsTheShortDateAlone)
 {
-    record.WriteRecord(QDateTime(QDate(2026, 1, 2), QTime(0, 0)));
-    EXPECT_EQ(record.ReadItems().value(4), QStringLiteral("1/2/26"));
+    record.write(QDateTime(QDate(2026, 1, 2), QTime(0, 0)));
+    EXPECT_EQ(record.readItems().value(4), QStringLiteral("1/2/26"));
 }
 
 struct ItemsCase {
@@ -58,10 +58,10 @@ class RecordContent : public Record, public ::testing::WithParamInterface<ItemsC
 TEST_P(RecordContent, ReadsItemsAndTheDaysFromItemFour)
 {
     writeFile(GetParam().content);
-    const QStringList items = record.ReadItems();
+    const QStringList items = record.readItems();
     EXPECT_EQ(items.size(), GetParam().items) << items.join(QLatin1Char('|')).toStdString();
     const std::optional<int> days
-        = items.size() > 4 ? record.UsageDays(items.at(4), QDate(2026, 3, 14)) : std::optional<int>();
+        = items.size() > 4 ? record.usageDays(items.at(4), QDate(2026, 3, 14)) : std::optional<int>();
     EXPECT_EQ(days, GetParam().days);
 }
 
@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Files, RecordContent,
 TEST_F(Record, AFolderInPlaceOfTheFileIsNoRecord)
 {
     QDir().mkpath(path());
-    EXPECT_FALSE(record.RecordExists());
-    EXPECT_TRUE(record.ReadItems().isEmpty());
+    EXPECT_FALSE(record.exists());
+    EXPECT_TRUE(record.readItems().isEmpty());
 }
 
 TEST_F(Record, AHugeFileIsReadOnlyAsFarAsTheLimit)
@@ -91,7 +91,7 @@ TEST_F(Record, AHugeFileIsReadOnlyAsFarAsTheLimit)
     QByteArray huge = kHead + "3/13/26\r\n";
     huge += QByteArray(8 * 1024 * 1024, 'x');
     writeFile(huge);
-    const QStringList items = record.ReadItems();
+    const QStringList items = record.readItems();
     ASSERT_EQ(items.size(), 6);
     EXPECT_EQ(items.at(5).size(), FirstUseRecord::kReadLimit - (kHead.size() + 9));
 }
@@ -103,8 +103,8 @@ TEST_F(Record, ARecordThatCannotBeOpenedHasNoItems)
     QFile probe(path());
     if (probe.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with rights that read any file";
-    EXPECT_TRUE(record.RecordExists());
-    EXPECT_TRUE(record.ReadItems().isEmpty());
+    EXPECT_TRUE(record.exists());
+    EXPECT_TRUE(record.readItems().isEmpty());
 }
 
 struct UsageCase {
@@ -116,7 +116,7 @@ class Sentence : public ::testing::TestWithParam<UsageCase> { };
 
 TEST_P(Sentence, SplitsDaysIntoWholeYears)
 {
-    EXPECT_EQ(FirstUseRecord::UsageSentence(GetParam().days), QString::fromLatin1(GetParam().sentence));
+    EXPECT_EQ(FirstUseRecord::usageSentence(GetParam().days), QString::fromLatin1(GetParam().sentence));
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, Sentence,
@@ -126,15 +126,21 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, Sentence,
         UsageCase { 400, "You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)" },
         UsageCase { 1461, "You are using this about 4 Year(s) , And 1 Day(s) (Total: 1461 Days)" },
         UsageCase { -1, "You are using this about -1 Year(s) , And 364 Day(s) (Total: -1 Days)" },
-        UsageCase { std::nullopt, "You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)" }));
+        UsageCase { std::nullopt, "You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)" }),
+    [](const auto &info) {
+        const std::optional<int> days = info.param.days;
+        return !days    ? std::string("no_date")
+            : *days < 0 ? "minus_" + std::to_string(-*days)
+                        : "days_" + std::to_string(*days);
+    });
 
-TEST(UsageDays, CountsCalendarDaysNotHours)
+TEST(usageDays, CountsCalendarDaysNotHours)
 {
     FakeServices services;
     const FirstUseRecord record(services, QLocale::c());
     const QString lateEvening = record.dateTimeText(QDateTime(QDate(2026, 5, 1), QTime(23, 59, 0)));
-    EXPECT_EQ(record.UsageDays(lateEvening, QDate(2026, 5, 2)), 1) << "23:59, then 00:01 the next day";
-    EXPECT_EQ(record.UsageDays(lateEvening, QDate(2026, 4, 30)), -1) << "clock set back";
+    EXPECT_EQ(record.usageDays(lateEvening, QDate(2026, 5, 2)), 1) << "23:59, then 00:01 the next day";
+    EXPECT_EQ(record.usageDays(lateEvening, QDate(2026, 4, 30)), -1) << "clock set back";
 }
 
 struct LocaleCase {

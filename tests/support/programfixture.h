@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/program.h"
 #include "platform/ticktimer.h"
+#include "shell/program.h"
 #include "support/fakeservices.h"
 
 #include <QCoreApplication>
@@ -29,7 +29,7 @@ protected:
     static void tick(platform::TickTimer *timer, int times = 1)
     {
         for (int i = 0; i < times && timer->isEnabled(); ++i)
-            emit timer->Timer();
+            emit timer->ticked();
     }
 
     // Lets windows unloaded by a handler go, as the event loop would.

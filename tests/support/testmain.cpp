@@ -1,5 +1,5 @@
-#include "app/accessibility.h"
 #include "resources/resources.h"
+#include "widgets/accessibility.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

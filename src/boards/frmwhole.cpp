@@ -1,8 +1,0 @@
-#include "boards/frmwhole.h"
-
-#include "app/program.h"
-
-frmWhole::frmWhole(Program &program)
-    : Board(program, program.frmWhole, program.frmWhole.vars, layouts::wholeCourt)
-{
-}

@@ -1,0 +1,159 @@
+#include "mainwindow/mainwindow.h"
+
+#include "about/aboutbox.h"
+#include "boards/halfcourtboard.h"
+#include "boards/wholecourtboard.h"
+#include "mainwindow/boardarea.h"
+#include "platform/ticktimer.h"
+#include "resources/resources.h"
+#include "shell/program.h"
+#include "widgets/controls.h"
+#include "widgets/units.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+const QString MainWindow::kCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
+
+const QString MainWindow::kHelpText
+    = QStringLiteral("HELP PANEL\r\n"
+                     "\r\n"
+                     "For Touch Windows PC:\r\n"
+                     "- Place your finger over the Player number and slide to anywhere you want.\r\n"
+                     "\r\n"
+                     "For Desktop and Laptop\r\n"
+                     "- using mouse, click the Player number and Hold it and place it anywhere you want.");
+
+MainWindow::MainWindow(Program &program)
+    : program_(program)
+    , fade_(this, program.mainWindow.variables.opacity)
+{
+    using layouts::find;
+    const auto &layout = layouts::mainWindow;
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kCaption);
+    setWindowIcon(resources::icon("clipboard"));
+
+    blankMenu = menuBar()->addAction(QStringLiteral(" "));
+    blankMenu->setObjectName(QStringLiteral("blankMenu"));
+
+    auto *client = new QWidget(this);
+    auto *column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(client);
+
+    fadeOutTimer = new platform::TickTimer(this);
+    fadeOutTimer->setObjectName(QStringLiteral("fadeOutTimer"));
+
+    toolbar = new QWidget(client);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setFixedHeight(units::toPixels(find(layout, "toolbar").height));
+    toolbar->setBackgroundRole(QPalette::Base);
+    toolbar->setForegroundRole(QPalette::Text);
+    toolbar->setAutoFillBackground(true);
+    column->addWidget(toolbar);
+
+    boardArea_ = new BoardArea(client);
+    column->addWidget(boardArea_, 1);
+
+    usageSentence = new QLineEdit(toolbar);
+    place(usageSentence, find(layout, "usageSentence"));
+    usageSentence->hide();
+
+    fadeInTimer = new platform::TickTimer(toolbar);
+    fadeInTimer->setObjectName(QStringLiteral("fadeInTimer"));
+
+    const QFont buttonFont = units::font("Tahoma", 21.75);
+    auto button = [&](const char *name, void (MainWindow::*handler)()) {
+        const layouts::ControlSpec &row = find(layout, name);
+        auto *label = new LabelButton(QString::fromLatin1(row.content), buttonFont, toolbar);
+        place(label, row);
+        connect(label, &LabelButton::clicked, this, [this, handler] { program_.handle([&] { (this->*handler)(); }); });
+        return label;
+    };
+    resetButton = button("resetButton", &MainWindow::resetBoard);
+    exitButton = button("exitButton", &MainWindow::fadeOutAndExit);
+    aboutButton = button("aboutButton", &MainWindow::showAbout);
+    helpButton = button("helpButton", &MainWindow::showHelp);
+    wholeCourtButton = button("wholeCourtButton", &MainWindow::showWholeCourt);
+    halfCourtButton = button("halfCourtButton", &MainWindow::showHalfCourt);
+
+    connect(fadeInTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { fadeInStep(); }); });
+    connect(fadeOutTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { fadeOutStep(); }); });
+    fadeInTimer->setEnabled(true);
+
+    // The restored size holds a client area of 19425 by 8520 twips under the menu bar.
+    resize(units::toPixels(layouts::kMainWindowClientWidth),
+        units::toPixels(layouts::kMainWindowClientHeight) + menuBar()->sizeHint().height());
+    setWindowState(Qt::WindowMaximized);
+}
+
+QMdiArea *MainWindow::mdiArea() const
+{
+    return boardArea_;
+}
+
+void MainWindow::display()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::load()
+{
+    program_.refuseSecondCopy(QStringLiteral("Duplicate"), QStringLiteral("Application is already running!"));
+    fade_.start();
+}
+
+void MainWindow::fadeInStep()
+{
+    fade_.stepIn(*fadeInTimer);
+}
+
+void MainWindow::fadeOutStep()
+{
+    if (!fade_.stepOut())
+        program_.endAtOnce();
+}
+
+void MainWindow::showHalfCourt()
+{
+    program_.wholeCourtBoard.hide();
+    program_.halfCourtBoard.show();
+}
+
+void MainWindow::showWholeCourt()
+{
+    program_.halfCourtBoard.hide();
+    program_.wholeCourtBoard.show();
+}
+
+void MainWindow::resetBoard()
+{
+    if (program_.halfCourtBoard.isVisible()) {
+        program_.halfCourtBoard.unload();
+        program_.halfCourtBoard.show();
+    } else if (program_.wholeCourtBoard.isVisible()) {
+        program_.wholeCourtBoard.unload();
+        program_.wholeCourtBoard.show();
+    }
+}
+
+void MainWindow::showHelp()
+{
+    program_.messageBox(platform::MessageIcon::Information, QStringLiteral("Help"), kHelpText);
+}
+
+void MainWindow::showAbout()
+{
+    program_.aboutBox.show();
+}
+
+void MainWindow::fadeOutAndExit()
+{
+    fadeInTimer->setEnabled(false);
+    fadeOutTimer->setEnabled(true);
+}

@@ -1,0 +1,81 @@
+#include "startup/loadingscreen.h"
+
+#include "platform/ticktimer.h"
+#include "platform/windowstyle.h"
+#include "resources/resources.h"
+#include "shell/program.h"
+#include "startup/termsscreen.h"
+#include "widgets/controls.h"
+#include "widgets/units.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+// Pixels from the window's top-left corner: the lowest corner, then the top edge.
+const QPolygon LoadingScreen::kTriangle({ QPoint(300, 200), QPoint(0, 0), QPoint(500, 0) });
+
+LoadingScreen::LoadingScreen(Program &program)
+    : PictureWindow("load_background", Qt::black, layouts::kLoadingWidth, layouts::kLoadingHeight)
+    , program_(program)
+{
+    using layouts::find;
+    const auto &layout = layouts::loadingScreen;
+    setWindowTitle(QString());
+    setWindowIcon(resources::icon("load_icon"));
+
+    focusButton = new QPushButton(QString::fromLatin1(find(layout, "focusButton").content), this);
+    place(focusButton, find(layout, "focusButton"));
+
+    progressTrack = new QWidget(this);
+    place(progressTrack, find(layout, "progressTrack"));
+    progressTrack->setStyleSheet(QStringLiteral("background-color: #404040;"));
+    progressTrack->setAttribute(Qt::WA_StyledBackground);
+
+    progressFill = new QWidget(progressTrack);
+    place(progressFill, find(layout, "progressFill"));
+    progressFill->setStyleSheet(QStringLiteral("background-color: #000000;"));
+    progressFill->setAttribute(Qt::WA_StyledBackground);
+    fillLeft_ = float(find(layout, "progressFill").left);
+
+    statusText = new QLabel(QString::fromLatin1(find(layout, "statusText").content), this);
+    place(statusText, find(layout, "statusText"));
+    statusText->setFont(units::font("Tahoma", 9.75));
+    statusText->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    statusText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    animationTimer = new platform::TickTimer(this);
+    connect(animationTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { advance(); }); });
+    animationTimer->setEnabled(true);
+    focusButton->setFocus();
+}
+
+void LoadingScreen::load()
+{
+    program_.refuseSecondCopy(QStringLiteral("Torvane"), QStringLiteral("This application is already running!"));
+    platform::setShape(this, kTriangle);
+    // Made when missing; when it exists or cannot be made, nothing happens.
+    QDir(program_.services().programFolder()).mkdir(QStringLiteral("Logs"));
+}
+
+void LoadingScreen::advance()
+{
+    fillLeft_ += 5;
+    progressFill->move(units::toPixels(fillLeft_), progressFill->y());
+    if (fillLeft_ == -600) {
+        statusText->setText(QStringLiteral("Verifying License.."));
+    } else if (fillLeft_ == -500) {
+        statusText->setText(QStringLiteral("Freeware..."));
+    } else if (fillLeft_ == -400) {
+        statusText->setText(QStringLiteral("Loading Resources..."));
+    } else if (fillLeft_ == -300) {
+        statusText->setText(QStringLiteral("Starting Program..."));
+    } else if (fillLeft_ == 0) {
+        statusText->setText(QStringLiteral("System Ready.."));
+        // On a later run the terms screen hands over and unloads itself within this show(),
+        // which is then skipped; this window goes either way.
+        program_.termsScreen.show();
+        program_.loadingScreen.unload();
+    }
+}
