@@ -21,7 +21,8 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
     , court_(resources::compactPicture(layout.court))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    resize(units::toPixels(layout.designWidth), units::toPixels(layout.designHeight));
+    designSize_ = QSize(units::toPixels(layout.designWidth), units::toPixels(layout.designHeight));
+    resize(designSize_);
 
     for (const layouts::ControlSpec &row : layout.controls) {
         switch (row.kind) {
@@ -57,6 +58,13 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
     frame_->setAttribute(Qt::WA_DeleteOnClose);
     frame_->setWindowTitle(QString::fromLatin1(layout.caption));
     frame_->setWindowIcon(resources::icon("clipboard"));
+    // Restored, the board shows its court at design size.
+    frame_->resize(frame_->sizeHint());
+}
+
+QSize Board::sizeHint() const
+{
+    return designSize_;
 }
 
 QWidget *Board::frame() const
@@ -66,7 +74,14 @@ QWidget *Board::frame() const
 
 void Board::display()
 {
-    frame_->showMaximized();
+    // A new board opens maximized; one that is up already comes to the front as the user
+    // left it, maximized, restored or minimized.
+    if (!displayedBefore_) {
+        displayedBefore_ = true;
+        frame_->showMaximized();
+    } else {
+        frame_->show();
+    }
     frame_->mdiArea()->setActiveSubWindow(frame_);
     frame_->raise();
 }

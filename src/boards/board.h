@@ -26,6 +26,7 @@ public:
 
     QWidget *frame() const;
     void display();
+    QSize sizeHint() const override;
 
     void load();
     void fadeInStep();
@@ -52,4 +53,6 @@ private:
     QImage court_;
     QList<Marker *> markers_;
     QMdiSubWindow *frame_;
+    QSize designSize_;
+    bool displayedBefore_ = false;
 };

@@ -7,6 +7,7 @@
 #include "platform/ticktimer.h"
 #include "resources/resources.h"
 #include "shell/program.h"
+#include "widgets/accessibility.h"
 #include "widgets/controls.h"
 #include "widgets/units.h"
 
@@ -53,6 +54,7 @@ MainWindow::MainWindow(Program &program)
     toolbar->setBackgroundRole(QPalette::Base);
     toolbar->setForegroundRole(QPalette::Text);
     toolbar->setAutoFillBackground(true);
+    accessibility::readLeftToRight(toolbar);
     column->addWidget(toolbar);
 
     boardArea_ = new BoardArea(client);

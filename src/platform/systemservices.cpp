@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -33,8 +36,20 @@ bool SystemServices::anotherCopyRunning()
 
 void SystemServices::messageBox(MessageIcon icon, const QString &title, const QString &text)
 {
-    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title,
-        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), QMessageBox::Ok);
+    const QString lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, lines,
+        QMessageBox::Ok);
+    // Qt wraps a message at 500 pixels; the box grows to its longest line instead, as far as
+    // the screen has room, so every line of the text stays one line.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        box.ensurePolished();
+        int widest = 0;
+        for (const QString &line : lines.split(QLatin1Char('\n')))
+            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const int room = screen ? screen->availableGeometry().width() * 3 / 4 : widest;
+        label->setMinimumWidth(qMin(widest + 2, room));
+    }
     box.exec();
 }
 

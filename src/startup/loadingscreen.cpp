@@ -1,5 +1,6 @@
 #include "startup/loadingscreen.h"
 
+#include "platform/caption.h"
 #include "platform/ticktimer.h"
 #include "platform/windowstyle.h"
 #include "resources/resources.h"
@@ -49,6 +50,12 @@ LoadingScreen::LoadingScreen(Program &program)
     connect(animationTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { advance(); }); });
     animationTimer->setEnabled(true);
     focusButton->setFocus();
+}
+
+void LoadingScreen::display()
+{
+    PictureWindow::display();
+    platform::showEmptyCaption(this);
 }
 
 void LoadingScreen::load()

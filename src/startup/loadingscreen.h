@@ -19,6 +19,7 @@ public:
 
     explicit LoadingScreen(Program &program);
 
+    void display();
     void load();
     void advance();
 

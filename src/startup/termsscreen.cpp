@@ -37,12 +37,13 @@ TermsScreen::TermsScreen(Program &program)
 
     decisionButton = new QPushButton(caption("decisionButton"), this);
     place(decisionButton, find(layout, "decisionButton"));
+    decisionButton->setAutoDefault(true); // Enter presses it while it has the focus, as Space does
     decisionButton->setStyleSheet(QStringLiteral("QPushButton { background-color: #c0c0ff; color: black;"
                                                  " border: 1px solid #404060; }"
                                                  "QPushButton:focus { border: 2px solid black; }"
                                                  "QPushButton:pressed { background-color: #a8a8f0; }"));
 
-    acceptCheck = new QCheckBox(caption("acceptCheck"), this);
+    acceptCheck = new CheckBox(caption("acceptCheck"), this);
     place(acceptCheck, find(layout, "acceptCheck"));
     acceptCheck->setAutoFillBackground(true);
     acceptCheck->setBackgroundRole(QPalette::Base);

@@ -3,7 +3,7 @@
 #include "widgets/picturewindow.h"
 
 class Program;
-class QCheckBox;
+class CheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -27,7 +27,7 @@ public:
     void openMainWindow();
 
     QPushButton *decisionButton;
-    QCheckBox *acceptCheck;
+    CheckBox *acceptCheck;
     QLabel *notice;
     QPlainTextEdit *agreementText;
     QListWidget *recordItems; // hidden: the items of the first-use record

@@ -49,8 +49,37 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
+namespace {
+
+// Labels, label-buttons and images have no window of their own: they are drawn on their
+// window's surface.
+const char *const kOnSurface = "hoopwright_onSurface";
+
+bool drawnOnSurface(layouts::Kind kind)
+{
+    return kind == layouts::Kind::Label || kind == layouts::Kind::LabelButton || kind == layouts::Kind::Image;
+}
+
+} // namespace
+
 void place(QWidget *control, const layouts::ControlSpec &row)
 {
     control->setObjectName(QString::fromLatin1(row.name));
     control->setGeometry(units::toPixels(row.left, row.top, row.width, row.height));
+    if (!drawnOnSurface(row.kind))
+        return;
+    // What is drawn on the surface lies beneath every control with a window of its own, so
+    // a click on such a control always reaches it, whatever the order of the layout; among
+    // themselves the surface controls keep the order in which they are placed.
+    control->setProperty(kOnSurface, true);
+    const QWidget *parent = control->parentWidget();
+    if (!parent)
+        return;
+    for (QObject *sibling : parent->children()) { // bottom to top
+        auto *widget = qobject_cast<QWidget *>(sibling);
+        if (widget && widget != control && !widget->isWindow() && !widget->property(kOnSurface).toBool()) {
+            control->stackUnder(widget);
+            return;
+        }
+    }
 }

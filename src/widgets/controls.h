@@ -2,6 +2,7 @@
 
 #include "resources/layouts.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -34,5 +35,16 @@ public:
     LabelButton(const QString &caption, const QFont &font, QWidget *parent = nullptr);
 };
 
-// Places a control at its row of a layout, converting twips to pixels.
+// A check box that answers a click anywhere on its rectangle, as a user expects of the
+// whole control, not only on its box and caption.
+class CheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+// Places a control at its row of a layout, converting twips to pixels. Labels, label-buttons
+// and images go beneath the controls that have a window of their own.
 void place(QWidget *control, const layouts::ControlSpec &row);

@@ -111,9 +111,9 @@ struct RowCase {
     int closeTop;
 };
 
-class StartingRow : public Boards, public ::testing::WithParamInterface<RowCase> { };
+class EachBoard : public Boards, public ::testing::WithParamInterface<RowCase> { };
 
-TEST_P(StartingRow, EnemiesThenCloseThenAlliesAtAPitchOf840)
+TEST_P(EachBoard, EnemiesThenCloseThenAlliesAtAPitchOf840)
 {
     const RowCase c = GetParam();
     click(c.half ? &MainWindow::showHalfCourt : &MainWindow::showWholeCourt);
@@ -131,9 +131,27 @@ TEST_P(StartingRow, EnemiesThenCloseThenAlliesAtAPitchOf840)
     EXPECT_EQ(board->closeButton->text(), QStringLiteral("Close"));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothBoards, StartingRow,
+INSTANTIATE_TEST_SUITE_P(BothBoards, EachBoard,
     ::testing::Values(RowCase { true, 8160, 840, 10440, 8520 }, RowCase { false, 7920, 1200, 10320, 8280 }),
     [](const auto &info) { return std::string(info.param.half ? "half_court" : "whole_court"); });
+
+TEST_P(EachBoard, RestoredTheBoardShowsItsDesignSizeAndShowKeepsItRestored)
+{
+    const RowCase c = GetParam();
+    void (MainWindow::*open)() = c.half ? &MainWindow::showHalfCourt : &MainWindow::showWholeCourt;
+    click(open);
+    Board *board
+        = c.half ? static_cast<Board *>(program->halfCourtBoard.existing()) : program->wholeCourtBoard.existing();
+    QWidget *frame = board->frame();
+    ASSERT_TRUE(frame->isMaximized());
+    frame->showNormal();
+    EXPECT_EQ(board->size(), c.half ? QSize(1058, 640) : QSize(1168, 608));
+    click(open);
+    EXPECT_FALSE(frame->isMaximized()) << "brought to the front as the user left it";
+    frame->showMinimized();
+    click(open);
+    EXPECT_TRUE(frame->isMinimized());
+}
 
 TEST_F(Boards, CaptionsAndTheMaximizedFrameTitle)
 {

@@ -108,6 +108,7 @@ TEST_F(StartupE2E, TheLoadingScreenIsACentredTriangleThatClicksPassThrough)
     clock.start();
     ASSERT_FALSE(load.isEmpty());
     XSession::pause(500);
+    EXPECT_EQ(x.title(load), QString()) << "an empty caption, not the program's name";
     const QRect r = x.geometry(load);
     EXPECT_TRUE(isCentred(r, QSize(379, 244)));
 

@@ -2,6 +2,7 @@
 #include "startup/firstuserecord.h"
 #include "startup/termsscreen.h"
 #include "support/programfixture.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -93,6 +95,42 @@ TEST_F(Terms, AnUnreadableDateGivesTheSentenceWithAnEmptyTotal)
     handOff();
     EXPECT_EQ(program->mainWindow->usageSentence->text(),
         QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)"));
+}
+
+TEST_F(Terms, TheNoticeLiesBeneathTheCheckBoxAndTheButtonItOverlaps)
+{
+    handOff();
+    TermsScreen *w = terms();
+    ASSERT_TRUE(w->notice->geometry().intersects(w->acceptCheck->geometry()));
+    ASSERT_TRUE(w->notice->geometry().intersects(w->decisionButton->geometry()));
+    for (QWidget *control : std::initializer_list<QWidget *> { w->acceptCheck, w->decisionButton }) {
+        const QRect r = control->geometry();
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x)
+                ASSERT_EQ(w->childAt(x, y), control) << control->objectName().toStdString() << " at " << x << ", " << y;
+        }
+    }
+}
+
+TEST_F(Terms, TheCheckBoxTakesAClickAnywhereOnIt)
+{
+    handOff();
+    CheckBox *check = terms()->acceptCheck;
+    for (QPoint at : { QPoint(1, 1), QPoint(check->width() - 2, check->height() - 2), QPoint(check->width() / 2, 1) }) {
+        const bool before = check->isChecked();
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_NE(check->isChecked(), before) << at.x() << ", " << at.y();
+    }
+}
+
+TEST_F(Terms, EnterPressesTheFocusedButton)
+{
+    handOff();
+    terms()->acceptCheck->setChecked(true);
+    terms()->decisionButton->setFocus();
+    QTest::keyClick(terms()->decisionButton, Qt::Key_Return);
+    EXPECT_FALSE(program->termsScreen.exists());
+    EXPECT_TRUE(program->mainWindow.exists()) << "accepted";
 }
 
 TEST_F(Terms, TheAgreementNeitherKeepsTheFocusNorTakesTypedText)

@@ -61,6 +61,21 @@ TEST_F(Accessible, LabelButtonsAreNamedButtonsThatCanBePressed)
     EXPECT_EQ(form->wholeCourtButton->focusPolicy(), Qt::NoFocus);
 }
 
+TEST_F(Accessible, TheToolbarsButtonsAreReadLeftToRight)
+{
+    QAccessibleInterface *toolbar = QAccessible::queryAccessibleInterface(program->mainWindow->toolbar);
+    ASSERT_NE(toolbar, nullptr);
+    QStringList buttons;
+    for (int i = 0; i < toolbar->childCount(); ++i) {
+        QAccessibleInterface *child = toolbar->child(i);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(toolbar->indexOfChild(child), i);
+        if (child->role() == QAccessible::Button)
+            buttons << child->text(QAccessible::Name);
+    }
+    EXPECT_EQ(buttons, QStringList({ "Half Court", "Whole Court", "Reset", "Help", "About", "Exit" }));
+}
+
 TEST_F(Accessible, MarkersAreGraphicsNamedAfterTheirJerseys)
 {
     QStringList names;
