@@ -147,7 +147,9 @@ TEST_F(MouseE2E, ReturnOnTheTermsScreensExitRefuses)
     EXPECT_FALSE(QFile::exists(app.recordPath())) << "refused: the record goes";
 }
 
-TEST_F(MouseE2E, TabSpaceShiftTabAndTheKeypadsEnterAccept)
+class EnterOnAccept : public MouseE2E, public ::testing::WithParamInterface<const char *> { };
+
+TEST_P(EnterOnAccept, AfterTabSpaceShiftTabAccepts)
 {
     openTerms();
     ASSERT_FALSE(terms.isEmpty());
@@ -156,10 +158,13 @@ TEST_F(MouseE2E, TabSpaceShiftTabAndTheKeypadsEnterAccept)
         x.key(QString::fromLatin1(key));
         XSession::pause(150);
     }
-    x.key(QStringLiteral("KP_Enter"));
+    x.key(QString::fromLatin1(GetParam()));
     EXPECT_FALSE(x.waitForWindow(Driver::kMainCaption, 10000).isEmpty());
     EXPECT_TRUE(QFile::exists(app.recordPath()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, EnterOnAccept, ::testing::Values("Return", "KP_Enter"),
+    [](const auto &info) { return std::string(info.param); });
 
 TEST_F(MouseE2E, TheAboutBoxsLinkAndCloseTakeClicksOnEveryPoint)
 {
