@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -76,6 +77,40 @@ TEST(PackageE2E, TheInstalledProgramStartsItsLoadingScreen)
     EXPECT_FALSE(QFile::exists(bin + QStringLiteral("/Logs")));
     EXPECT_EQ(installed->state(), QProcess::Running);
     installed->kill();
+}
+
+// The package as a Debian packager checks it: lintian finds no error and no warning, the
+// AppStream metadata and the desktop entry validate.
+TEST(PackageE2E, PassesDebiansChecks)
+{
+    QTemporaryDir work;
+    int code = -1;
+    const QString log = runHere(QStringLiteral("cpack"),
+        { QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+            QStringLiteral(HOOPWRIGHT_BUILD_DIR "/CPackConfig.cmake"), QStringLiteral("-B"), work.path() },
+        &code);
+    ASSERT_EQ(code, 0) << log.toStdString();
+    const QString deb = work.filePath(QStringLiteral("hoopwright_2.0.0_amd64.deb"));
+
+    const QString lintian = runHere(QStringLiteral("lintian"),
+        { QStringLiteral("--fail-on"), QStringLiteral("error,warning"), QStringLiteral("--show-overrides"), deb },
+        &code);
+    EXPECT_EQ(code, 0) << lintian.toStdString();
+    EXPECT_FALSE(lintian.contains(QRegularExpression(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption)))
+        << lintian.toStdString();
+
+    const QString root = work.filePath(QStringLiteral("root"));
+    ASSERT_EQ(runHere(QStringLiteral("dpkg-deb"), { QStringLiteral("-x"), deb, root }), QString());
+    const QString appstream = runHere(QStringLiteral("appstreamcli"),
+        { QStringLiteral("validate-tree"), QStringLiteral("--pedantic"), QStringLiteral("--no-net"), root }, &code);
+    EXPECT_EQ(code, 0) << appstream.toStdString();
+    EXPECT_FALSE(
+        appstream.contains(QRegularExpression(QStringLiteral("^[EWIP]: "), QRegularExpression::MultilineOption)))
+        << appstream.toStdString();
+    const QString desktop = runHere(QStringLiteral("desktop-file-validate"),
+        { root + QStringLiteral("/usr/share/applications/hoopwright.desktop") }, &code);
+    EXPECT_EQ(code, 0) << desktop.toStdString();
+    EXPECT_EQ(desktop, QString());
 }
 
 } // namespace
