@@ -1,4 +1,5 @@
 #include "platform/systemservices.h"
+#include "platform/windowsystem.h"
 #include "resources/resources.h"
 #include "shell/program.h"
 #include "startup/loadingscreen.h"
@@ -32,7 +33,8 @@ int main(int argc, char **argv)
 {
     if (!displayAvailable())
         return 1;
-    QApplication app(argc, argv);
+    platform::ApplicationArguments arguments(argc, argv);
+    QApplication app(arguments.count(), arguments.values());
     QApplication::setApplicationName(QStringLiteral("hoopwright"));
     QGuiApplication::setDesktopFileName(QStringLiteral("hoopwright"));
     // The program decides itself when it has no window left.

@@ -36,6 +36,9 @@ void PictureWindow::paintEvent(QPaintEvent *)
     if (picture_.isNull())
         picture_ = resources::picture(pictureName_);
     QPainter painter(this);
+    // A shaped window paints only inside its shape; outside it stays transparent.
+    if (!mask().isEmpty())
+        painter.setClipRegion(mask());
     painter.fillRect(rect(), background_);
     painter.drawPixmap(0, 0, picture_);
 }

@@ -5,7 +5,7 @@
 
 // A borderless top-level window whose background is a picture drawn unscaled from its
 // top-left corner over a plain colour, centred on the screen when first shown: the loading
-// screen, the terms screen and the about box.
+// screen, the terms screen and the about box. A window with a shape paints only inside it.
 class PictureWindow : public QWidget {
 public:
     static constexpr bool kDisplayedOnCreation = false;

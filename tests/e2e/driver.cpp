@@ -30,15 +30,16 @@ bool isButtonGrey(QRgb c)
 
 } // namespace
 
-QString Driver::recordPath() const
+QString recordPath(const QString &dataHome)
 {
-    return QDir(x.dataHome()).filePath(QStringLiteral("Torvane/C/SAVE/KW/kw010.txt"));
+    return QDir(dataHome).filePath(QStringLiteral("Torvane/C/SAVE/KW/kw010.txt"));
 }
 
-void Driver::writeRecord(int daysAgo)
+void writeRecord(const QString &dataHome, int daysAgo)
 {
-    QDir().mkpath(QFileInfo(recordPath()).path());
-    QFile file(recordPath());
+    const QString path = recordPath(dataHome);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
     file.open(QIODevice::WriteOnly);
     // At midnight the date-time text is the short date alone.
     const QDate first = QDate::currentDate().addDays(-daysAgo);
@@ -46,6 +47,16 @@ void Driver::writeRecord(int daysAgo)
                 "Hoopwright\r\n"
         + QLocale::system().toString(first, QLocale::ShortFormat) + "\r\n")
                    .toUtf8());
+}
+
+QString Driver::recordPath() const
+{
+    return ::recordPath(x.dataHome());
+}
+
+void Driver::writeRecord(int daysAgo)
+{
+    ::writeRecord(x.dataHome(), daysAgo);
 }
 
 bool Driver::startToMainWindow(int daysAgo)

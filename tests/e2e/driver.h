@@ -10,6 +10,10 @@
 bool isAllyRed(QRgb c);
 bool isEnemyBlue(QRgb c);
 
+// The first-use record under an XDG_DATA_HOME, and writing one for a first run daysAgo.
+QString recordPath(const QString &dataHome);
+void writeRecord(const QString &dataHome, int daysAgo);
+
 // Knows the program's screens: how to reach the main window and where its controls are.
 struct Driver {
     static const QString kMainCaption;

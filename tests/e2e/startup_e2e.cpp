@@ -135,6 +135,31 @@ TEST_F(StartupE2E, TheLoadingScreenIsACentredTriangleThatClicksPassThrough)
     behind->kill();
 }
 
+// Without a compositor the translucent window has no alpha to show: the X shape alone cuts
+// it, and the window behind still shows outside the triangle.
+TEST(StartupWithoutCompositorE2E, TheLoadingScreenShowsOnlyItsTriangle)
+{
+    XSession x(QSize(1600, 900), false, false);
+    ASSERT_TRUE(x.ok());
+    QProcess *behind = x.start(QStringLiteral("xmessage"),
+        { QStringLiteral("-geometry"), QStringLiteral("1600x900+0+0"), QStringLiteral("behind") });
+    ASSERT_FALSE(x.waitForWindow(QStringLiteral("xmessage")).isEmpty());
+    QProcess *program = x.startProgram();
+    const QString load = x.waitForClass(QStringLiteral("hoopwright"), 20000);
+    ASSERT_FALSE(load.isEmpty());
+    XSession::pause(500);
+    const QRect r = x.geometry(load);
+    const QImage shot = x.screenshot();
+    const QRgb behindColour = shot.pixel(r.left() + 5, r.bottom() - 5);
+    EXPECT_EQ(behindColour, shot.pixel(r.right() + 20, r.bottom() + 20)) << "the window behind, not black";
+    EXPECT_NE(shot.pixel(r.left() + 200, r.top() + 40), behindColour);
+    EXPECT_EQ(shot.pixel(r.left() + 20, r.top() + 150), behindColour) << "left of the diagonal";
+    EXPECT_EQ(shot.pixel(r.left() + 360, r.top() + 200), behindColour) << "past the right side";
+    EXPECT_EQ(shot.pixel(r.left() + 8, r.top() + 95), behindColour) << "the focus button";
+    program->kill();
+    behind->kill();
+}
+
 TEST_F(StartupE2E, ASecondCopyDuringTheLoadingWarnsAndMakesNoLogsFolder)
 {
     app.writeRecord(1);

@@ -160,9 +160,14 @@ QImage WestonSession::waitForScreen(bool (*test)(const QImage &), int timeoutMs)
         shot = screenshot();
         if (test(shot))
             break;
-        QThread::msleep(100);
+        pause(100);
     } while (!deadline.hasExpired());
     return shot;
+}
+
+void WestonSession::pause(int ms)
+{
+    QThread::msleep(ms);
 }
 
 bool WestonSession::isDesktop(QRgb c)

@@ -44,6 +44,7 @@ public:
     // Takes screenshots until one passes the test or timeoutMs has passed; returns the last.
     QImage waitForScreen(bool (*test)(const QImage &), int timeoutMs = 15000);
 
+    static void pause(int ms);
     static bool isDesktop(QRgb c);
     // How many pixels of the rectangle pass the test.
     static int count(const QImage &image, const QRect &rect, bool (*test)(QRgb));

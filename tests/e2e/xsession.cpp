@@ -7,7 +7,7 @@
 #include <QThread>
 #include <cstdio>
 
-XSession::XSession(QSize screen, bool anyClient)
+XSession::XSession(QSize screen, bool anyClient, bool compositor)
 {
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     xvfb_ = std::make_unique<QProcess>();
@@ -32,7 +32,8 @@ XSession::XSession(QSize screen, bool anyClient)
         return;
     display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
     start(QStringLiteral("openbox"));
-    start(QStringLiteral("xcompmgr"));
+    if (compositor)
+        start(QStringLiteral("xcompmgr"));
     pause(800);
     ok_ = true;
 }

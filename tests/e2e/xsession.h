@@ -16,8 +16,9 @@
 // with xprop and takes screenshots with ImageMagick's import.
 class XSession {
 public:
-    // anyClient: clients of any user may connect (for a program run as another user).
-    explicit XSession(QSize screen = QSize(1600, 900), bool anyClient = false);
+    // anyClient: clients of any user may connect (for a program run as another user);
+    // compositor: xcompmgr runs (without it, only the X shape of a window cuts it).
+    explicit XSession(QSize screen = QSize(1600, 900), bool anyClient = false, bool compositor = true);
     ~XSession();
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;

@@ -1,4 +1,5 @@
 #include "mainwindow/mainwindow.h"
+#include "platform/windowstyle.h"
 #include "support/programfixture.h"
 #include "widgets/controls.h"
 #include "widgets/fade.h"
@@ -47,6 +48,23 @@ TEST_F(MainWindowFade, FadesInFromTransparentToTwoHundredFifty)
     EXPECT_EQ(counter(), 250);
     EXPECT_EQ(alpha(), 250);
     EXPECT_FALSE(form->fadeInTimer->isEnabled()) << "the 125th step is the last";
+}
+
+// Qt's offscreen platform, like Wayland, cannot set a window's opacity: the fade runs its
+// course all the same, and says nothing about it.
+TEST_F(MainWindowFade, WhereOpacityCannotBeSetTheFadeRunsSilently)
+{
+    static QStringList messages;
+    messages.clear();
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; });
+    tick(form->fadeInTimer, 125);
+    const int steps = exitAndCount();
+    qInstallMessageHandler(previous);
+    EXPECT_FALSE(platform::opacitySupported());
+    EXPECT_EQ(steps, 115);
+    EXPECT_TRUE(program->ended());
+    EXPECT_EQ(messages, QStringList());
 }
 
 struct ExitCase {

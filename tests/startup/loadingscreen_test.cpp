@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -102,17 +103,28 @@ TEST_F(Loading, ADuplicateEndsTheStartBeforeAnythingIsShownOrMade)
     EXPECT_FALSE(QDir(logs()).exists());
 }
 
+// Cut for input and for X servers by its shape, and painted only inside it on a translucent
+// window, for compositors that ignore the shape.
 TEST_F(Loading, TheWindowIsCutToTheTriangle)
 {
     start();
     const QRegion mask = load()->mask();
     EXPECT_EQ(load()->size(), QSize(379, 244));
-    EXPECT_TRUE(mask.contains(QPoint(10, 2)));
-    EXPECT_TRUE(mask.contains(QPoint(300, 195)));
-    EXPECT_TRUE(mask.contains(QPoint(370, 120)));
-    EXPECT_FALSE(mask.contains(QPoint(5, 100))) << "left of the diagonal";
-    EXPECT_FALSE(mask.contains(QPoint(375, 200))) << "past the right side";
-    EXPECT_FALSE(mask.contains(QPoint(8, 95))) << "the focus button lies outside";
+    EXPECT_TRUE(load()->testAttribute(Qt::WA_TranslucentBackground));
+    const QImage painted = load()->grab().toImage();
+    ASSERT_TRUE(painted.hasAlphaChannel());
+    struct Point {
+        QPoint at;
+        bool inside;
+        const char *what;
+    };
+    for (const Point &p : { Point { { 10, 2 }, true, "top left" }, Point { { 300, 195 }, true, "lowest corner" },
+             Point { { 370, 120 }, true, "right side" }, Point { { 5, 100 }, false, "left of the diagonal" },
+             Point { { 375, 200 }, false, "past the right side" }, Point { { 150, 230 }, false, "below the corner" },
+             Point { { 8, 95 }, false, "the focus button" } }) {
+        EXPECT_EQ(mask.contains(p.at), p.inside) << p.what;
+        EXPECT_EQ(qAlpha(painted.pixel(p.at)), p.inside ? 255 : 0) << p.what;
+    }
 }
 
 } // namespace
