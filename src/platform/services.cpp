@@ -19,4 +19,16 @@ QString Services::hostPath(const QString &windowsPath) const
 #endif
 }
 
+bool Services::isSystemFolder(const QString &folder)
+{
+    // /usr holds what the system's packages install (/usr/local what its administrator
+    // builds); /opt holds add-on packages, each in a folder of its own.
+    const QString path = QDir::cleanPath(folder);
+    for (const QLatin1String root : { QLatin1String("/usr"), QLatin1String("/opt") }) {
+        if (path == root || path.startsWith(root + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 } // namespace platform

@@ -35,6 +35,11 @@ public:
     // The folder that holds the program file.
     virtual QString programFolder() const = 0;
 
+    // True when the program runs from the system's installation folders, which it must
+    // not write into, whoever runs it: an installed copy under /usr (/usr/local included)
+    // or /opt. A build folder, a portable copy and Windows give false.
+    virtual bool runsFromSystemFolders() const = 0;
+
     // Ends the process once control is back in the event loop: every window is gone by then.
     virtual void endProcess() = 0;
 
@@ -43,6 +48,9 @@ public:
 
     // Maps one of the program's fixed Windows paths ("C:\SAVE\KW\kw010.txt") to the host.
     QString hostPath(const QString &windowsPath) const;
+
+    // Whether a folder lies in the system's installation folders (see runsFromSystemFolders).
+    static bool isSystemFolder(const QString &folder);
 };
 
 } // namespace platform

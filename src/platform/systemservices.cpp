@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -37,8 +38,8 @@ bool SystemServices::anotherCopyRunning()
 void SystemServices::messageBox(MessageIcon icon, const QString &title, const QString &text)
 {
     const QString lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, lines,
-        QMessageBox::Ok);
+    QMessageBox box(
+        icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, lines, QMessageBox::Ok);
     // Qt wraps a message at 500 pixels; the box grows to its longest line instead, as far as
     // the screen has room, so every line of the text stays one line.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
@@ -72,6 +73,17 @@ QString SystemServices::systemDriveRoot() const
 QString SystemServices::programFolder() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+bool SystemServices::runsFromSystemFolders() const
+{
+#if defined(Q_OS_WIN)
+    return false;
+#else
+    // Through symbolic links to where the program file really lies.
+    const QString real = QFileInfo(programFolder()).canonicalFilePath();
+    return isSystemFolder(real.isEmpty() ? programFolder() : real);
+#endif
 }
 
 void SystemServices::endProcess()

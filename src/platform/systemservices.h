@@ -19,6 +19,7 @@ public:
     QDateTime now() const override;
     QString systemDriveRoot() const override;
     QString programFolder() const override;
+    bool runsFromSystemFolders() const override;
     void endProcess() override;
     void quit() override;
 

@@ -62,8 +62,10 @@ void LoadingScreen::load()
 {
     program_.refuseSecondCopy(QStringLiteral("Torvane"), QStringLiteral("This application is already running!"));
     platform::setShape(this, kTriangle);
-    // Made when missing; when it exists or cannot be made, nothing happens.
-    QDir(program_.services().programFolder()).mkdir(QStringLiteral("Logs"));
+    // Made when missing, beside a program that runs from a folder of its own; when it
+    // exists or cannot be made, nothing happens. An installed copy writes nothing there.
+    if (!program_.services().runsFromSystemFolders())
+        QDir(program_.services().programFolder()).mkdir(QStringLiteral("Logs"));
 }
 
 void LoadingScreen::advance()

@@ -90,6 +90,14 @@ TEST_F(Loading, TheLogsFolderIsMadeOnceAndLeftAlone)
     EXPECT_TRUE(QFile::exists(marker.fileName()));
 }
 
+TEST_F(Loading, AnInstalledCopyMakesNoLogsFolder)
+{
+    services.installed = true;
+    start();
+    ASSERT_TRUE(program->loadingScreen.exists());
+    EXPECT_FALSE(QDir(logs()).exists());
+}
+
 TEST_F(Loading, ADuplicateEndsTheStartBeforeAnythingIsShownOrMade)
 {
     services.anotherCopy = true;

@@ -24,10 +24,12 @@ public:
     QDateTime now() const override { return clock; }
     QString systemDriveRoot() const override { return drive.path(); }
     QString programFolder() const override { return folder.path(); }
+    bool runsFromSystemFolders() const override { return installed; }
     void endProcess() override { ++ends; }
     void quit() override { ++quits; }
 
     bool anotherCopy = false;
+    bool installed = false; // the program folder counts as an installed copy's
     std::vector<Box> boxes;
     std::function<void()> whileBoxOpen; // runs as if the user acted while a box is open
     std::vector<QString> opened;
