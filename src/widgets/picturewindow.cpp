@@ -23,7 +23,10 @@ void PictureWindow::display()
         if (QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->geometry().center());
-            move(frame.topLeft());
+            // A window larger than the screen's free area keeps its top-left corner on it,
+            // so that its caption side and the start of its content can be seen.
+            const QRect available = screen->availableGeometry();
+            move(qMax(frame.left(), available.left()), qMax(frame.top(), available.top()));
         }
     }
     show();

@@ -12,7 +12,8 @@ public:
 
     QWidget *frame() { return this; }
 
-    // Shows the window (centred the first time), brings it to the front and activates it.
+    // Shows the window (centred the first time, its top-left corner kept on the screen's
+    // free area), brings it to the front and activates it.
     void display();
 
 protected:

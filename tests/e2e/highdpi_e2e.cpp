@@ -67,4 +67,23 @@ TEST(HighDpiE2E, CourtLinesStaySharpAtScaleTwo)
     app.process->kill();
 }
 
+// At 1366 x 768 with a scale of 1.5 the screen is 911 x 512 logical pixels and the terms
+// screen (599 x 699) does not fit: centred, it would start 141 pixels above the screen. It
+// keeps its top-left corner on the screen instead, centred across.
+TEST(HighDpiE2E, ATermsScreenTallerThanTheScreenKeepsItsTopLeftCornerOnIt)
+{
+    XSession x(QSize(1366, 768));
+    ASSERT_TRUE(x.ok());
+    QProcessEnvironment scale;
+    scale.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
+    QProcess *program = x.start(QStringLiteral(HOOPWRIGHT_EXECUTABLE), {}, scale);
+    const QString terms = x.waitForWindow(QStringLiteral("Form1"), 30000);
+    ASSERT_FALSE(terms.isEmpty());
+    const QRect r = x.geometry(terms);
+    EXPECT_EQ(r.top(), 0);
+    EXPECT_NEAR(r.left(), (1366 - r.width()) / 2, 2);
+    EXPECT_NEAR(r.height(), 699 * 1.5, 2);
+    program->kill();
+}
+
 } // namespace
