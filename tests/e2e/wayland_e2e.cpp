@@ -42,7 +42,7 @@ void expectOnlyTheTriangle(const QImage &shot, QPoint origin)
     EXPECT_TRUE(shot.rect().contains(window));
 }
 
-// The top-left corner of everything that is not desktop.
+// The bounding rectangle of everything that is not desktop.
 QRect drawnArea(const QImage &shot)
 {
     QRect drawn;
