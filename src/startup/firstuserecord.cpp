@@ -35,13 +35,22 @@ bool FirstUseRecord::exists() const
 
 void FirstUseRecord::write(const QDateTime &now) const
 {
+    const QString path = recordPath();
     QDir().mkpath(services_.hostPath(kFolder));
-    QSaveFile file(recordPath());
-    if (!file.open(QIODevice::WriteOnly))
+    // QSaveFile writes through a link to its target; a link in the record's place is
+    // replaced by the record instead, or, when it cannot be removed, left as it is.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
         return;
-    const QString content = line1() + kLineEnd + line2() + kLineEnd + line3() + kLineEnd + line4() + kLineEnd
+    // Unbuffered, so that a full disk fails the write itself: QSaveFile does not look at
+    // the outcome of the flush in commit() and would put an empty file in place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return;
+    const QString text = line1() + kLineEnd + line2() + kLineEnd + line3() + kLineEnd + line4() + kLineEnd
         + dateTimeText(now) + kLineEnd;
-    file.write(content.toUtf8());
+    const QByteArray content = text.toUtf8();
+    if (file.write(content) != content.size())
+        file.cancelWriting();
     file.commit();
 }
 

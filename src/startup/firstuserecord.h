@@ -27,7 +27,8 @@ public:
     bool exists() const;
 
     // Five lines ended by CR LF, the last the date and time given. Creates the whole folder
-    // path; writes through a temporary file, so a record is either whole or absent.
+    // path; writes through a temporary file, so a record is either whole or absent (on a
+    // full disk, absent). A link at the record's path is replaced, never written through.
     void write(const QDateTime &now) const;
 
     // The items of the record: text between commas and line ends, in file order. Reads

@@ -1,8 +1,10 @@
 #include "startup/firstuserecord.h"
 #include "support/fakeservices.h"
+#include "support/systemfixtures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +46,49 @@ TEST_F(Record, MidnightIsWrittenAsTheShortDateAlone)
 {
     record.write(QDateTime(QDate(2026, 1, 2), QTime(0, 0)));
     EXPECT_EQ(record.readItems().value(4), QStringLiteral("1/2/26"));
+}
+
+TEST_F(Record, OnAFullDiskNoRecordIsLeftAndTheNextStartIsAFirstRunAgain)
+{
+    const TmpfsMount disk(services.drive.path(), "4k");
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason();
+    QDir().mkpath(services.hostPath(FirstUseRecord::kFolder)); // folders take no blocks
+    disk.fill();
+    record.write(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)));
+    EXPECT_FALSE(record.exists());
+    EXPECT_TRUE(QDir(services.hostPath(FirstUseRecord::kFolder)).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << "no empty record and no temporary file";
+}
+
+TEST_F(Record, ALinkAtTheRecordsPathIsReplacedNeverWrittenThrough)
+{
+    // A dangling link, and one to a file of someone else's.
+    for (const bool targetExists : { false, true }) {
+        const QString target = services.folder.filePath(QStringLiteral("elsewhere.txt"));
+        QFile::remove(target);
+        QFile::remove(path());
+        if (targetExists) {
+            QFile file(target);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("not the record");
+        }
+        QDir().mkpath(services.hostPath(FirstUseRecord::kFolder));
+        ASSERT_TRUE(QFile::link(target, path()));
+
+        record.write(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)));
+        const QFileInfo written(path());
+        EXPECT_FALSE(written.isSymLink()) << targetExists;
+        EXPECT_TRUE(written.isFile()) << targetExists;
+        EXPECT_EQ(record.readItems().value(4), QStringLiteral("3/14/26 9:05:07 AM")) << targetExists;
+        QFile left(target);
+        if (targetExists) {
+            ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+            EXPECT_EQ(left.readAll(), QByteArray("not the record"));
+        } else {
+            EXPECT_FALSE(left.exists()) << "nothing made outside the record's folder";
+        }
+    }
 }
 
 struct ItemsCase {
