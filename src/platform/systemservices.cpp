@@ -1,5 +1,7 @@
 #include "platform/systemservices.h"
 
+#include "platform/userfolders.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace platform {
@@ -18,21 +19,10 @@ SystemServices::~SystemServices() = default;
 
 bool SystemServices::anotherCopyRunning()
 {
-    if (holdsLock_)
-        return false;
-    // One lock per user, held for the life of the process. A lock left by a copy that
-    // crashed names a process that no longer runs, and QLockFile takes it over.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    lock_ = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("hoopwright.lock")));
-    lock_->setStaleLockTime(0); // a running copy's lock never turns stale by age
-    holdsLock_ = lock_->tryLock(0);
-    if (holdsLock_)
-        return false;
-    // A lock that cannot be taken for any reason other than another copy does not
-    // keep the user out.
-    return lock_->error() == QLockFile::LockFailedError;
+    // One lock per user, held for the life of the process.
+    if (!lock_)
+        lock_ = std::make_unique<InstanceLock>(lockFilePath(QStringLiteral("hoopwright")));
+    return lock_->heldByAnotherCopy();
 }
 
 void SystemServices::messageBox(MessageIcon icon, const QString &title, const QString &text)
@@ -66,8 +56,7 @@ QDateTime SystemServices::now() const
 
 QString SystemServices::systemDriveRoot() const
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("Torvane/C"));
+    return QDir(dataFolder()).filePath(QStringLiteral("Torvane/C"));
 }
 
 QString SystemServices::programFolder() const

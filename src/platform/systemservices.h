@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/instancelock.h"
 #include "platform/services.h"
 
-#include <QLockFile>
 #include <memory>
 
 namespace platform {
@@ -24,8 +24,7 @@ public:
     void quit() override;
 
 private:
-    std::unique_ptr<QLockFile> lock_;
-    bool holdsLock_ = false;
+    std::unique_ptr<InstanceLock> lock_;
 };
 
 } // namespace platform
