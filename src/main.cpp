@@ -1,4 +1,5 @@
 #include "platform/systemservices.h"
+#include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
 #include "resources/resources.h"
 #include "shell/program.h"
@@ -44,6 +45,9 @@ int main(int argc, char **argv)
 
     platform::SystemServices services;
     Program program(services);
+    // Ended from outside, the program ends as it does by itself, its lock released.
+    platform::TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &platform::TerminationSignals::received, [&] { services.quit(); });
     // The start-up window is created, loaded and displayed.
     program.handle([&] { program.loadingScreen.show(); });
     if (program.ended())

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace platform {
+
+// Turns SIGTERM, SIGINT and SIGHUP into a signal of the event loop, so that the program
+// can end the ordinary way (a session logging out, kill, Ctrl+C in a terminal). A signal
+// the process was started with ignored (nohup) stays ignored. One at a time.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+
+signals:
+    void received();
+
+private:
+    void readPipe();
+
+    QSocketNotifier *notifier_ = nullptr;
+};
+
+} // namespace platform
