@@ -26,6 +26,7 @@ public:
     bool ok() const { return ok_; }
     QString display() const { return display_; }
     QString dataHome() const { return data_.path(); }
+    QString runtimeDir() const { return runtime_.path(); }
 
     // Starts the program under test in the session.
     QProcess *startProgram(const QStringList &arguments = {});

@@ -1,0 +1,231 @@
+#include "e2e/driver.h"
+#include "support/systemfixtures.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+// The program's state on a real file system: the first-use record, the single-instance
+// lock, and the end by a signal.
+
+namespace {
+
+const QString kTermsTitle = QStringLiteral("Form1");
+const QString kRefusalTitle = QStringLiteral("Torvane");
+
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        if (condition())
+            return true;
+        XSession::pause(50);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &content, int ageSeconds = 0)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+    file.flush();
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+}
+
+void stop(QProcess *process)
+{
+    process->kill();
+    process->waitForFinished(5000);
+}
+
+class StateE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
+
+    QString lockPath() const { return QDir(x.runtimeDir()).filePath(QStringLiteral("hoopwright.lock")); }
+    // The process the lock file names.
+    qint64 lockOwner() const { return contentOf(lockPath()).split('\n').value(0).toLongLong(); }
+    bool holdsLock(QProcess *process)
+    {
+        return waitUntil([&] { return lockOwner() == process->processId(); }, 20000);
+    }
+
+    XSession x;
+    Driver app { x };
+};
+
+TEST_F(StateE2E, OnAFullDiskTheFirstRunLeavesNoRecordAndTheNextStartAsksAgain)
+{
+    QTemporaryDir data;
+    const TmpfsMount disk(data.path(), "4k");
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason();
+    disk.fill();
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    const QString folder = data.filePath(QStringLiteral("Torvane/C/SAVE/KW"));
+    for (const char *run : { "first run", "next start" }) {
+        QProcess *program = x.start(QStringLiteral(HOOPWRIGHT_EXECUTABLE), {}, environment);
+        EXPECT_FALSE(x.waitForWindow(kTermsTitle, 30000).isEmpty()) << run << ": the terms";
+        EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty())
+            << run << ": no record, not even an empty one";
+        stop(program);
+    }
+}
+
+TEST_F(StateE2E, ALockNamingNoRunningCopyDoesNotKeepTheProgramOut)
+{
+    app.writeRecord(1);
+    const QByteArray contents[] = { QByteArray(), QByteArray("\x01\xff garbage\n\n"),
+        QByteArray::number(getpid()) + "\nhoopwright\nfar.example\n" };
+    for (const QByteArray &content : contents) {
+        writeFile(lockPath(), content, 60);
+        QProcess *program = x.startProgram();
+        EXPECT_TRUE(holdsLock(program)) << content.toStdString();
+        EXPECT_TRUE(x.waitForWindow(kRefusalTitle, 1).isEmpty());
+        stop(program);
+    }
+}
+
+TEST_F(StateE2E, TwoCopiesStartedAtTheSameInstantLeaveExactlyOne)
+{
+    app.writeRecord(1);
+    for (int round = 0; round < 10; ++round) {
+        QProcess *copies[] = { x.startProgram(), x.startProgram() };
+        const QString refusal = x.waitForWindow(kRefusalTitle, 20000);
+        ASSERT_FALSE(refusal.isEmpty()) << "round " << round;
+        x.activate(refusal);
+        x.key(QStringLiteral("Return"));
+        QProcess *refused = nullptr;
+        waitUntil(
+            [&] {
+                for (QProcess *copy : copies) {
+                    if (copy->state() == QProcess::NotRunning || copy->waitForFinished(100))
+                        refused = copy;
+                }
+                return refused != nullptr;
+            },
+            10000);
+        ASSERT_NE(refused, nullptr) << "round " << round;
+        QProcess *survivor = refused == copies[0] ? copies[1] : copies[0];
+        EXPECT_EQ(survivor->state(), QProcess::Running) << "round " << round;
+        EXPECT_EQ(lockOwner(), survivor->processId()) << "round " << round;
+        EXPECT_TRUE(x.waitForNoWindow(kRefusalTitle, 2000)) << "round " << round << ": one refusal only";
+        stop(survivor);
+    }
+}
+
+TEST_F(StateE2E, AnotherUsersLockDoesNotKeepTheProgramOutWithoutARuntimeFolder)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "skipped: planting another user's files needs root";
+    app.writeRecord(1);
+    // Qt turns down a runtime folder that belongs to someone else, and the lock goes to the
+    // temporary folder; another user got there first under every name.
+    QTemporaryDir temporary;
+    QFile::setPermissions(temporary.path(), QFileDevice::Permissions(0x7777)); // world-writable, shared
+    const QString runtime
+        = temporary.filePath(QStringLiteral("runtime-") + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name));
+    QDir().mkpath(runtime);
+    const QStringList planted = { runtime, temporary.filePath(QStringLiteral("hoopwright.lock")),
+        temporary.filePath(QStringLiteral("hoopwright-%1.lock").arg(geteuid())) };
+    writeFile(planted[1], QByteArray());
+    writeFile(planted[2], QByteArray());
+    for (const QString &path : planted)
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString());
+    environment.insert(QStringLiteral("TMPDIR"), temporary.path());
+    QProcess *program = x.start(QStringLiteral(HOOPWRIGHT_EXECUTABLE), {}, environment);
+    const QString first = x.waitForClass(QStringLiteral("hoopwright"), 20000);
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_NE(x.title(first), kRefusalTitle);
+    EXPECT_TRUE(x.waitForWindow(kRefusalTitle, 1).isEmpty());
+    EXPECT_EQ(program->state(), QProcess::Running);
+    for (const QString &path : planted) {
+        const QFileInfo file(path);
+        EXPECT_EQ(file.ownerId(), 65534u) << path.toStdString() << ": left alone";
+        EXPECT_TRUE(file.isDir() || file.size() == 0) << path.toStdString();
+    }
+    stop(program);
+}
+
+TEST_F(StateE2E, ARelativeDataFolderIsIgnoredAndALinkAtTheRecordsPathIsReplaced)
+{
+    QTemporaryDir home;
+    QTemporaryDir startFolder;
+    const QString record = home.filePath(QStringLiteral(".local/share/Torvane/C/SAVE/KW/kw010.txt"));
+    const QString outside = home.filePath(QStringLiteral("outside.txt"));
+    QDir().mkpath(QFileInfo(record).path());
+    ASSERT_TRUE(QFile::link(outside, record));
+
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), QStringLiteral("relative"));
+    QProcess *program = x.start(QStringLiteral("sh"),
+        { QStringLiteral("-c"), QStringLiteral("cd \"$1\" && exec \"$2\""), QStringLiteral("sh"), startFolder.path(),
+            QStringLiteral(HOOPWRIGHT_EXECUTABLE) },
+        environment);
+    const QString terms = x.waitForWindow(kTermsTitle, 30000);
+    ASSERT_FALSE(terms.isEmpty());
+    EXPECT_TRUE(QDir(startFolder.path()).isEmpty()) << "nothing under the folder it was started from";
+    const QFileInfo written(record);
+    EXPECT_FALSE(written.isSymLink());
+    EXPECT_EQ(contentOf(record).count("\r\n"), 5);
+    EXPECT_FALSE(QFileInfo::exists(outside)) << "nothing written through the link";
+
+    x.activate(terms);
+    x.key(QStringLiteral("alt+x")); // refused: the record goes
+    ASSERT_TRUE(XSession::waitForExit(program, 10000));
+    EXPECT_FALSE(QFileInfo::exists(record));
+    EXPECT_FALSE(QFileInfo::exists(outside));
+}
+
+TEST_F(StateE2E, EndingSignalsEndTheProgramCleanlyAtEveryStage)
+{
+    struct Case {
+        int number;
+        const char *stage;
+    };
+    for (const Case c : { Case { SIGINT, "loading" }, Case { SIGHUP, "terms" }, Case { SIGTERM, "main" } }) {
+        const std::string stage = c.stage;
+        QFile::remove(app.recordPath());
+        if (stage != "terms")
+            app.writeRecord(1);
+        QProcess *program = x.startProgram();
+        const QString window = stage == "loading" ? x.waitForClass(QStringLiteral("hoopwright"), 20000)
+            : stage == "terms"                    ? x.waitForWindow(kTermsTitle, 30000)
+                                                  : x.waitForWindow(Driver::kMainCaption, 30000);
+        ASSERT_FALSE(window.isEmpty()) << stage;
+        ASSERT_TRUE(holdsLock(program)) << stage;
+        const QByteArray record = contentOf(app.recordPath());
+        ASSERT_FALSE(record.isEmpty()) << stage;
+
+        ::kill(pid_t(program->processId()), c.number);
+        ASSERT_TRUE(XSession::waitForExit(program, 5000)) << stage;
+        EXPECT_EQ(program->exitStatus(), QProcess::NormalExit) << stage;
+        EXPECT_EQ(program->exitCode(), 0) << stage;
+        EXPECT_FALSE(QFileInfo::exists(lockPath())) << stage << ": lock released";
+        EXPECT_EQ(contentOf(app.recordPath()), record) << stage << ": record untouched";
+    }
+}
+
+} // namespace
