@@ -1,0 +1,238 @@
+// The cross-built hoopwright.exe under Wine, in the same X session as the Linux end-to-end
+// tests (Xvfb, openbox, xcompmgr) and driven with the same X tools. The Wine prefix is made
+// once a run by the windows_wine_prefix test; every test starts from a prefix without the
+// record and ends by stopping its wineserver. Screenshots of each screen go to shots/.
+#include "e2e/driver.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kExe = QStringLiteral(HOOPWRIGHT_EXECUTABLE);
+const QString kPrefix = QStringLiteral(HOOPWRIGHT_WINEPREFIX);
+const QString kTermsTitle = QStringLiteral("Form1");
+
+QProcessEnvironment wineEnvironment()
+{
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("WINEPREFIX"), kPrefix);
+    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    return env;
+}
+
+QString driveC(const QString &path)
+{
+    return kPrefix + QStringLiteral("/drive_c/") + path;
+}
+
+// The per-user folder of local application data, C:\users\<name>\AppData\Local.
+QString localAppData()
+{
+    const QStringList users
+        = QDir(driveC(QStringLiteral("users"))).entryList({ QStringLiteral("*") }, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &user : users) {
+        if (user != QLatin1String("Public"))
+            return driveC(QStringLiteral("users/%1/AppData/Local").arg(user));
+    }
+    return {};
+}
+
+bool isCentred(const QRect &r, QSize size)
+{
+    return qAbs(r.left() - (1600 - size.width()) / 2) <= 1 && qAbs(r.top() - (900 - size.height()) / 2) <= 1
+        && r.size() == size;
+}
+
+class WineE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(x.ok()) << "no X session";
+        ASSERT_TRUE(QFileInfo::exists(kPrefix + QStringLiteral("/system.reg")))
+            << "no Wine prefix: run these through ctest -L windows";
+        stopWine();
+        QDir(driveC(QStringLiteral("SAVE"))).removeRecursively();
+        // A copy killed by an earlier test leaves its lock; a fresh session has no copy.
+        QFile::remove(lockPath());
+    }
+
+    void TearDown() override { stopWine(); }
+
+    QProcess *startExe(const QString &exe = kExe)
+    {
+        return x.start(QStringLiteral("wine"), { exe }, wineEnvironment());
+    }
+
+    static void stopWine()
+    {
+        QProcess wineserver;
+        wineserver.setProcessEnvironment(wineEnvironment());
+        wineserver.start(QStringLiteral("wineserver"), { QStringLiteral("-k") });
+        wineserver.waitForFinished(20000);
+        wineserver.start(QStringLiteral("wineserver"), { QStringLiteral("-w") });
+        wineserver.waitForFinished(20000);
+    }
+
+    static QString recordPath() { return driveC(QStringLiteral("SAVE/KW/kw010.txt")); }
+    static QString lockPath() { return localAppData() + QStringLiteral("/Torvane/hoopwright.lock"); }
+
+    // A record of an earlier first run, in the ANSI code page as the program keeps it.
+    static void writeRecord()
+    {
+        QDir().mkpath(QFileInfo(recordPath()).path());
+        QFile file(recordPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("https://www.torvane.example.com/\r\nDeveloper: Mara Quill\r\n"
+                   "https://social.example.com/torvane\r\nHoopwright\r\n1/2/2026\r\n");
+    }
+
+    // The first visible window of hoopwright.exe; Wine names the X windows' instance
+    // after the program file.
+    QString waitForProgramWindow(int timeoutMs = 60000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        do {
+            const QString found = x.run(QStringLiteral("xdotool"),
+                { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--classname"),
+                    QStringLiteral("^hoopwright\\.exe$") });
+            if (!found.isEmpty())
+                return found.split(QLatin1Char('\n')).first().trimmed();
+            XSession::pause(50);
+        } while (!deadline.hasExpired());
+        return {};
+    }
+
+    void saveShot(const QString &name)
+    {
+        QDir().mkpath(QStringLiteral(HOOPWRIGHT_SHOTS));
+        x.screenshot().save(QStringLiteral(HOOPWRIGHT_SHOTS "/") + name + QStringLiteral(".png"));
+    }
+
+    // Waits until the window's opacity reaches the value; the last value read.
+    int waitForOpacity(const QString &window, int value, int timeoutMs)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        int last = x.opacity(window);
+        while (last != value && !deadline.hasExpired()) {
+            XSession::pause(20);
+            last = x.opacity(window);
+        }
+        return last;
+    }
+
+    XSession x;
+    Driver app { x };
+};
+
+TEST_F(WineE2E, FirstRunWritesTheRecordAndAcceptingFadesInTheMaximizedMainWindow)
+{
+    app.process = startExe();
+    const QString terms = x.waitForWindow(kTermsTitle, 90000);
+    ASSERT_FALSE(terms.isEmpty()) << app.process->readAll().toStdString();
+    EXPECT_TRUE(isCentred(x.geometry(terms), QSize(599, 699))) << "centred";
+    XSession::pause(500);
+    saveShot(QStringLiteral("terms"));
+
+    QFile record(recordPath());
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly)) << "written to C:\\SAVE\\KW\\kw010.txt";
+    const QList<QByteArray> lines = record.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 6); // five lines ended by CR LF
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(lines[i].endsWith('\r')) << i;
+    EXPECT_EQ(lines[3], QByteArray("Hoopwright\r"));
+    EXPECT_TRUE(lines[5].isEmpty());
+
+    x.activate(terms);
+    x.key(QStringLiteral("Tab")); // from the button to the check box
+    x.key(QStringLiteral("space")); // checked: the button reads "Accept"
+    XSession::pause(300);
+    x.key(QStringLiteral("alt+c"));
+    const QString main = x.waitForWindow(Driver::kMainCaption, 20000);
+    ASSERT_FALSE(main.isEmpty());
+    EXPECT_TRUE(x.waitForNoWindow(kTermsTitle));
+    EXPECT_LT(x.opacity(main), 250) << "the fade starts transparent";
+    EXPECT_EQ(waitForOpacity(main, 250, 10000), 250);
+    const QRect frame = x.geometry(main);
+    EXPECT_GE(frame.width(), 1590) << "maximized";
+    EXPECT_GE(frame.height(), 800);
+}
+
+TEST_F(WineE2E, ALaterRunShowsTheTriangleThenABoardWhoseJerseysDragAndExitFadesOut)
+{
+    // A window behind the loading screen, to see what shows outside the triangle.
+    QProcess *behind = x.start(QStringLiteral("xmessage"),
+        { QStringLiteral("-geometry"), QStringLiteral("1600x900+0+0"), QStringLiteral("behind") });
+    ASSERT_FALSE(x.waitForWindow(QStringLiteral("xmessage")).isEmpty());
+    writeRecord();
+    app.process = startExe();
+    const QString load = waitForProgramWindow();
+    ASSERT_FALSE(load.isEmpty()) << app.process->readAll().toStdString();
+    XSession::pause(1500);
+    const QRect r = x.geometry(load);
+    EXPECT_TRUE(isCentred(r, QSize(379, 244))) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    const QImage shot = x.screenshot();
+    saveShot(QStringLiteral("loading"));
+    const QRgb behindColour = shot.pixel(r.left() + 5, r.bottom() - 5);
+    EXPECT_EQ(behindColour, shot.pixel(40, 40)) << "below the lowest corner the window behind shows";
+    EXPECT_NE(shot.pixel(r.left() + 200, r.top() + 40), behindColour) << "inside the triangle";
+    EXPECT_EQ(shot.pixel(r.left() + 20, r.top() + 150), behindColour) << "left of the diagonal";
+    EXPECT_EQ(shot.pixel(r.left() + 360, r.top() + 200), behindColour) << "past the right side";
+    behind->kill();
+
+    app.mainWindow = x.waitForWindow(Driver::kMainCaption, 30000);
+    ASSERT_FALSE(app.mainWindow.isEmpty());
+    ASSERT_TRUE(app.findStrip());
+    EXPECT_EQ(waitForOpacity(app.mainWindow, 250, 10000), 250);
+
+    app.press(0); // Half Court
+    XSession::pause(3000); // past the fade-in
+    const auto board = [&](int twipsX, int twipsY) {
+        return app.stripOrigin() + QPoint(twipsX / 15, 65 + twipsY / 15) + QPoint(24, 32);
+    };
+    const QPoint allyStart = board(10440, 8160);
+    ASSERT_GT(XSession::countNear(x.screenshot(), allyStart, 14, isAllyRed), 40) << "Allies1 in the starting row";
+    const QPoint allyTarget = board(3000, 3000);
+    x.drag(allyStart, allyTarget, 16);
+    XSession::pause(300);
+    const QImage moved = x.screenshot();
+    saveShot(QStringLiteral("board"));
+    EXPECT_GT(XSession::countNear(moved, allyTarget, 14, isAllyRed), 40) << "where the pointer left it";
+    EXPECT_EQ(XSession::countNear(moved, allyStart, 14, isAllyRed), 0);
+
+    app.press(5); // Exit
+    XSession::pause(700);
+    const int midway = x.opacity(app.mainWindow);
+    EXPECT_GT(midway, 0);
+    EXPECT_LT(midway, 250) << "fading out";
+    ASSERT_TRUE(XSession::waitForExit(app.process, 20000));
+    EXPECT_EQ(app.process->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.process->exitCode(), 0);
+}
+
+TEST_F(WineE2E, ASecondCopyWarnsAndEndsWhileTheFirstHoldsTheLock)
+{
+    writeRecord();
+    app.process = startExe();
+    ASSERT_FALSE(waitForProgramWindow().isEmpty()) << app.process->readAll().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(lockPath())) << "the lock lives in the user's local application data";
+
+    QProcess *second = startExe();
+    const QString warning = x.waitForWindow(QStringLiteral("Torvane"), 60000);
+    ASSERT_FALSE(warning.isEmpty());
+    XSession::pause(500);
+    saveShot(QStringLiteral("second-copy"));
+    x.activate(warning);
+    x.key(QStringLiteral("Return"));
+    ASSERT_TRUE(XSession::waitForExit(second, 20000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_FALSE(x.waitForWindow(Driver::kMainCaption, 30000).isEmpty()) << "the first copy goes on";
+}
+
+} // namespace
