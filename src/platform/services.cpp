@@ -31,4 +31,22 @@ bool Services::isSystemFolder(const QString &folder)
     return false;
 }
 
+QByteArray Services::encodeText(const QString &text) const
+{
+#ifdef Q_OS_WIN
+    return text.toLocal8Bit(); // the ANSI code page
+#else
+    return text.toUtf8();
+#endif
+}
+
+QString Services::decodeText(const QByteArray &bytes) const
+{
+#ifdef Q_OS_WIN
+    return QString::fromLocal8Bit(bytes);
+#else
+    return QString::fromUtf8(bytes);
+#endif
+}
+
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -51,6 +52,11 @@ public:
 
     // Whether a folder lies in the system's installation folders (see runsFromSystemFolders).
     static bool isSystemFolder(const QString &folder);
+
+    // The bytes of text in the files the program keeps on the system drive, and back: the
+    // system's ANSI code page on Windows, as its own programs write them; UTF-8 elsewhere.
+    virtual QByteArray encodeText(const QString &text) const;
+    virtual QString decodeText(const QByteArray &bytes) const;
 };
 
 } // namespace platform

@@ -11,6 +11,12 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
+#include <QWidget>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#include <shellapi.h>
+#endif
 
 namespace platform {
 
@@ -44,9 +50,16 @@ void SystemServices::messageBox(MessageIcon icon, const QString &title, const QS
     box.exec();
 }
 
-void SystemServices::openWebAddress(QWidget *, const QString &address)
+void SystemServices::openWebAddress(QWidget *owner, const QString &address)
 {
+#ifdef Q_OS_WIN
+    // The shell's "open" on the address starts the default browser.
+    const HWND window = owner ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
+    ShellExecuteW(window, L"open", reinterpret_cast<const wchar_t *>(address.utf16()), nullptr, nullptr, SW_SHOWNORMAL);
+#else
+    Q_UNUSED(owner);
     QDesktopServices::openUrl(QUrl::fromUserInput(address));
+#endif
 }
 
 QDateTime SystemServices::now() const
@@ -56,7 +69,11 @@ QDateTime SystemServices::now() const
 
 QString SystemServices::systemDriveRoot() const
 {
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/");
+#else
     return QDir(dataFolder()).filePath(QStringLiteral("Torvane/C"));
+#endif
 }
 
 QString SystemServices::programFolder() const

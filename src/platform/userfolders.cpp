@@ -42,6 +42,13 @@ QString dataFolder()
 
 QString lockFilePath(const QString &name)
 {
+#ifdef Q_OS_WIN
+    // The user's local application data, C:\Users\<name>\AppData\Local\Torvane.
+    const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                               .filePath(QStringLiteral("Torvane"));
+    QDir().mkpath(folder);
+    return QDir(folder).filePath(name + QStringLiteral(".lock"));
+#else
     // Qt hands out a runtime folder only when it belongs to the user and nobody else may
     // enter it.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -52,6 +59,7 @@ QString lockFilePath(const QString &name)
         .filePath(name + QLatin1Char('-') + QString::number(geteuid()) + QStringLiteral(".lock"));
 #else
     return QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock"));
+#endif
 #endif
 }
 

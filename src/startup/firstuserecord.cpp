@@ -48,7 +48,7 @@ void FirstUseRecord::write(const QDateTime &now) const
         return;
     const QString text = line1() + kLineEnd + line2() + kLineEnd + line3() + kLineEnd + line4() + kLineEnd
         + dateTimeText(now) + kLineEnd;
-    const QByteArray content = text.toUtf8();
+    const QByteArray content = services_.encodeText(text);
     if (file.write(content) != content.size())
         file.cancelWriting();
     file.commit();
@@ -62,7 +62,7 @@ QStringList FirstUseRecord::readItems() const
     QFile file(recordPath());
     if (!file.open(QIODevice::ReadOnly))
         return items;
-    const QString text = QString::fromUtf8(file.read(kReadLimit));
+    const QString text = services_.decodeText(file.read(kReadLimit));
     QString item;
     bool pending = false;
     for (qsizetype i = 0; i < text.size(); ++i) {

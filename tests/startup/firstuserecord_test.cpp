@@ -188,6 +188,40 @@ TEST(usageDays, CountsCalendarDaysNotHours)
     EXPECT_EQ(record.usageDays(lateEvening, QDate(2026, 4, 30)), -1) << "clock set back";
 }
 
+// The record's text goes through the system's encoding both ways. In Turkish (Cyprus) the
+// afternoon is "ÖS": one byte in a Windows code page, two in UTF-8; read back either way,
+// the text and the date are the ones written.
+struct EncodingCase {
+    const char *name;
+    bool singleByteCodePage;
+    QByteArray lastLine;
+};
+
+class RecordEncoding : public ::testing::TestWithParam<EncodingCase> { };
+
+TEST_P(RecordEncoding, ANonAsciiDateTimeIsWrittenInTheSystemEncodingAndReadBack)
+{
+    FakeServices services;
+    services.singleByteCodePage = GetParam().singleByteCodePage;
+    const FirstUseRecord record(services, QLocale(QLocale::Turkish, QLocale::Cyprus));
+    const QDateTime moment(QDate(2026, 12, 10), QTime(15, 4, 5));
+    record.write(moment);
+
+    QFile file(services.hostPath(FirstUseRecord::kRecord));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.endsWith("\r\nHoopwright\r\n" + GetParam().lastLine + "\r\n"))
+        << content.toHex(' ').constData();
+    const QString dateTime = record.readItems().value(4);
+    EXPECT_EQ(dateTime, record.dateTimeText(moment));
+    EXPECT_EQ(record.usageDays(dateTime, QDate(2026, 12, 13)), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, RecordEncoding,
+    ::testing::Values(EncodingCase { "CodePage", true, "10.12.2026 3:04:05 \xD6S" },
+        EncodingCase { "Utf8", false, "10.12.2026 3:04:05 \xC3\x96S" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
 struct LocaleCase {
     const char *name;
 };

@@ -27,9 +27,20 @@ public:
     bool runsFromSystemFolders() const override { return installed; }
     void endProcess() override { ++ends; }
     void quit() override { ++quits; }
+    QByteArray encodeText(const QString &text) const override
+    {
+        return singleByteCodePage ? text.toLatin1() : Services::encodeText(text);
+    }
+    QString decodeText(const QByteArray &bytes) const override
+    {
+        return singleByteCodePage ? QString::fromLatin1(bytes) : Services::decodeText(bytes);
+    }
 
     bool anotherCopy = false;
     bool installed = false; // the program folder counts as an installed copy's
+    // Text files in a single-byte code page, as on Windows: Latin-1 stands in for the ANSI
+    // code pages, which agree with it on the letters the tests use.
+    bool singleByteCodePage = false;
     std::vector<Box> boxes;
     std::function<void()> whileBoxOpen; // runs as if the user acted while a box is open
     std::vector<QString> opened;
