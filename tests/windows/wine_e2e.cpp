@@ -158,6 +158,7 @@ TEST_F(WineE2E, FirstRunWritesTheRecordAndAcceptingFadesInTheMaximizedMainWindow
     EXPECT_TRUE(x.waitForNoWindow(kTermsTitle));
     EXPECT_LT(x.opacity(main), 250) << "the fade starts transparent";
     EXPECT_EQ(waitForOpacity(main, 250, 10000), 250);
+    saveShot(QStringLiteral("main"));
     const QRect frame = x.geometry(main);
     EXPECT_GE(frame.width(), 1590) << "maximized";
     EXPECT_GE(frame.height(), 800);
