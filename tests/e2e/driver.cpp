@@ -70,12 +70,14 @@ bool Driver::startToMainWindow(int daysAgo)
 bool Driver::findStrip()
 {
     // The label-buttons are dark grey: the first such row under the menu bar is the top of
-    // the strip's buttons, 120 twips (8 px) below the strip's top.
+    // the strip's buttons, 120 twips (8 px) below the strip's top. The grey goes on down the
+    // button, where a grey pixel of a caption's lettering above would not.
     const QRect client = x.geometry(mainWindow);
+    const int column = client.left() + 100;
     for (int attempt = 0; attempt < 40; ++attempt) {
         const QImage shot = x.screenshot();
-        for (int y = client.top(); y < client.top() + 120 && y < shot.height(); ++y) {
-            if (isButtonGrey(shot.pixel(client.left() + 100, y))) {
+        for (int y = client.top(); y < client.top() + 120 && y + 20 < shot.height(); ++y) {
+            if (isButtonGrey(shot.pixel(column, y)) && isButtonGrey(shot.pixel(column, y + 20))) {
                 strip = QPoint(client.left(), y - 8);
                 return true;
             }

@@ -197,6 +197,7 @@ TEST_F(WineE2E, ALaterRunShowsTheTriangleThenABoardWhoseJerseysDragAndExitFadesO
         return app.stripOrigin() + QPoint(twipsX / 15, 65 + twipsY / 15) + QPoint(24, 32);
     };
     const QPoint allyStart = board(10440, 8160);
+    saveShot(QStringLiteral("board-opened"));
     ASSERT_GT(XSession::countNear(x.screenshot(), allyStart, 14, isAllyRed), 40) << "Allies1 in the starting row";
     const QPoint allyTarget = board(3000, 3000);
     x.drag(allyStart, allyTarget, 16);
