@@ -1,4 +1,5 @@
 #include "e2e/driver.h"
+#include "e2e/recordfile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -42,14 +43,7 @@ TEST_F(StartupE2E, FirstRunShowsTheTermsAndAcceptingOpensTheMainWindow)
     ASSERT_FALSE(x.waitForWindow(Driver::kMainCaption, 10000).isEmpty());
     EXPECT_TRUE(x.waitForNoWindow(kTermsTitle));
 
-    QFile record(app.recordPath());
-    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = record.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 6); // five lines ended by CR LF
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(lines[i].endsWith('\r')) << i;
-    EXPECT_EQ(lines[3], QByteArray("Hoopwright\r"));
-    EXPECT_TRUE(lines[5].isEmpty());
+    EXPECT_TRUE(isFirstRunRecord(app.recordPath()));
 }
 
 TEST_F(StartupE2E, RefusingEndsTheProgramAndTheNextStartAsksAgain)

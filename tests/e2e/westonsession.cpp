@@ -1,5 +1,7 @@
 #include "e2e/westonsession.h"
 
+#include "e2e/xsession.h"
+
 #include <QColor>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -81,21 +83,8 @@ WestonSession::WestonSession(X x, QSize screen)
 
 WestonSession::~WestonSession()
 {
-    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
-        QProcess *p = it->get();
-        if (p->state() != QProcess::NotRunning) {
-            p->kill();
-            p->waitForFinished(3000);
-        }
-    }
     // Weston ends its shell clients and XWayland itself.
-    if (weston_ && weston_->state() != QProcess::NotRunning) {
-        weston_->terminate();
-        if (!weston_->waitForFinished(5000)) {
-            weston_->kill();
-            weston_->waitForFinished(3000);
-        }
-    }
+    endSession(processes_, weston_.get(), 5000);
 }
 
 QProcessEnvironment WestonSession::environment() const

@@ -38,22 +38,27 @@ XSession::XSession(QSize screen, bool anyClient, bool compositor)
     ok_ = true;
 }
 
-XSession::~XSession()
+void endSession(std::vector<std::unique_ptr<QProcess>> &clients, QProcess *server, int serverGraceMs)
 {
-    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
+    for (auto it = clients.rbegin(); it != clients.rend(); ++it) {
         QProcess *p = it->get();
         if (p->state() != QProcess::NotRunning) {
             p->kill();
             p->waitForFinished(3000);
         }
     }
-    if (xvfb_ && xvfb_->state() != QProcess::NotRunning) {
-        xvfb_->terminate();
-        if (!xvfb_->waitForFinished(3000)) {
-            xvfb_->kill();
-            xvfb_->waitForFinished(3000);
+    if (server && server->state() != QProcess::NotRunning) {
+        server->terminate();
+        if (!server->waitForFinished(serverGraceMs)) {
+            server->kill();
+            server->waitForFinished(3000);
         }
     }
+}
+
+XSession::~XSession()
+{
+    endSession(processes_, xvfb_.get(), 3000);
 }
 
 QProcessEnvironment XSession::environment() const

@@ -10,6 +10,10 @@
 #include <memory>
 #include <vector>
 
+// Ends a session's clients, newest first, then asks its display server to end, killing it
+// when it has not within the grace time.
+void endSession(std::vector<std::unique_ptr<QProcess>> &clients, QProcess *server, int serverGraceMs);
+
 // A real X session for end-to-end tests: its own Xvfb on a free display (1600 x 900,
 // 24-bit), openbox as the window manager and xcompmgr as the compositor, with fresh
 // XDG_DATA_HOME and XDG_RUNTIME_DIR. Drives programs through xdotool, reads windows
