@@ -105,16 +105,7 @@ QProcessEnvironment WestonSession::environment() const
 QProcess *WestonSession::start(
     const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
 {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = environment();
-    for (const QString &key : overrides.keys())
-        env.insert(key, overrides.value(key));
-    process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(program, arguments);
-    process->waitForStarted(10000);
-    processes_.push_back(std::move(process));
-    return processes_.back().get();
+    return startClient(processes_, environment(), program, arguments, overrides);
 }
 
 QProcess *WestonSession::startProgram(const QStringList &arguments, const QProcessEnvironment &overrides)

@@ -38,6 +38,20 @@ XSession::XSession(QSize screen, bool anyClient, bool compositor)
     ok_ = true;
 }
 
+QProcess *startClient(std::vector<std::unique_ptr<QProcess>> &clients, QProcessEnvironment environment,
+    const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
+{
+    auto process = std::make_unique<QProcess>();
+    for (const QString &key : overrides.keys())
+        environment.insert(key, overrides.value(key));
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->start(program, arguments);
+    process->waitForStarted(10000);
+    clients.push_back(std::move(process));
+    return clients.back().get();
+}
+
 void endSession(std::vector<std::unique_ptr<QProcess>> &clients, QProcess *server, int serverGraceMs)
 {
     for (auto it = clients.rbegin(); it != clients.rend(); ++it) {
@@ -74,16 +88,7 @@ QProcessEnvironment XSession::environment() const
 
 QProcess *XSession::start(const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
 {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = environment();
-    for (const QString &key : overrides.keys())
-        env.insert(key, overrides.value(key));
-    process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(program, arguments);
-    process->waitForStarted(10000);
-    processes_.push_back(std::move(process));
-    return processes_.back().get();
+    return startClient(processes_, environment(), program, arguments, overrides);
 }
 
 QProcess *XSession::startProgram(const QStringList &arguments)

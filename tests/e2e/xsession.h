@@ -10,6 +10,11 @@
 #include <memory>
 #include <vector>
 
+// Starts a client of a test session in the session's environment, with the overrides on
+// top; the session keeps it, to end it with the others.
+QProcess *startClient(std::vector<std::unique_ptr<QProcess>> &clients, QProcessEnvironment environment,
+    const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides);
+
 // Ends a session's clients, newest first, then asks its display server to end, killing it
 // when it has not within the grace time.
 void endSession(std::vector<std::unique_ptr<QProcess>> &clients, QProcess *server, int serverGraceMs);
