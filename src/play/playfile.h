@@ -1,0 +1,41 @@
+#pragma once
+
+#include "play/play.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Play files: one play a file, UTF-8 JSON with a format name and a version (docs/ describes
+// the format). This is the one place that checks a file and says what is wrong with it.
+namespace play {
+
+// The version this program writes; every earlier one reads.
+inline constexpr int kFormatVersion = 1;
+inline constexpr const char *kFormatName = "hoopwright-play";
+inline constexpr const char *kFileSuffix = "hwplay";
+// A play file larger than this is refused unread.
+inline constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
+struct ReadResult {
+    Play play;
+    QString error; // empty when the play was read; otherwise what is wrong, for a person
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The file's bytes for a play.
+QByteArray toJson(const Play &play);
+
+// A play from a file's bytes; never half-read: on any fault the error says what is wrong
+// (not JSON, another format, a newer version, a missing or out-of-range value) and the
+// play is left empty. Out-of-range values are refused, not clamped.
+ReadResult fromJson(const QByteArray &data);
+
+// Reads a play file; the error names what is wrong, not the file (callers name it).
+ReadResult readPlayFile(const QString &path);
+
+// Writes a play file whole or not at all (QSaveFile); returns an empty string on success,
+// otherwise the reason for a person ("No space left on device").
+QString writePlayFile(const Play &play, const QString &path);
+
+} // namespace play

@@ -1,0 +1,127 @@
+#include "play/playpainter.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QSvgRenderer>
+#include <QTransform>
+
+#include <map>
+#include <memory>
+
+namespace play {
+
+namespace {
+
+// Vector artwork, parsed once per thread that draws (renderers are not shared across threads).
+QSvgRenderer &renderer(const char *name)
+{
+    thread_local std::map<QByteArray, std::unique_ptr<QSvgRenderer>> renderers;
+    std::unique_ptr<QSvgRenderer> &r = renderers[name];
+    if (!r)
+        r = std::make_unique<QSvgRenderer>(QStringLiteral(":/play/%1.svg").arg(QLatin1String(name)));
+    return *r;
+}
+
+QRectF jerseyRect(QPointF centre)
+{
+    return QRectF(centre.x() - kJerseyWidth / 2, centre.y() - kJerseyHeight / 2, kJerseyWidth, kJerseyHeight);
+}
+
+} // namespace
+
+void registerFonts()
+{
+    QFontDatabase::addApplicationFont(QStringLiteral(":/play/DejaVuSans.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/play/DejaVuSans-Bold.ttf"));
+}
+
+void drawCourt(QPainter &painter, Court court)
+{
+    renderer(court == Court::Half ? "half_court" : "whole_court")
+        .render(&painter, QRectF(QPointF(0, 0), courtSize(court)));
+}
+
+void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre)
+{
+    const QRectF rect = jerseyRect(centre);
+    renderer(sideOf(player) == Side::Ally ? "ally_jersey" : "opponent_jersey").render(&painter, rect);
+
+    // The number sits in the jersey's disc as the board's jerseys have it: the disc's
+    // centre at 112/192 of the height, the figures 63/192 high.
+    const Player &entry = play.roster[player];
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    const QString number = QString::number(entry.number);
+    font.setPixelSize(qRound(rect.height() * (number.size() > 1 ? 50.0 : 63.0) / 192));
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    const QRectF disc(rect.left(), rect.top() + rect.height() * (112.0 - 43) / 192, rect.width(),
+        rect.height() * 86.0 / 192);
+    painter.drawText(disc, Qt::AlignCenter, number);
+
+    if (!entry.name.isEmpty()) {
+        QFont nameFont(QStringLiteral("DejaVu Sans"));
+        nameFont.setPixelSize(240);
+        painter.setFont(nameFont);
+        const QFontMetricsF metrics(nameFont);
+        const double width = metrics.horizontalAdvance(entry.name) + 120;
+        const QRectF label(centre.x() - width / 2, rect.bottom() + 20, width, metrics.height() + 20);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255, 220));
+        painter.drawRoundedRect(label, 60, 60);
+        painter.setPen(Qt::black);
+        painter.drawText(label, Qt::AlignCenter, entry.name);
+    }
+    painter.restore();
+}
+
+void drawBall(QPainter &painter, QPointF centre)
+{
+    const double r = kBallDiameter / 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient shade(centre - QPointF(r / 3, r / 3), r * 1.4);
+    shade.setColorAt(0, QColor(0xf6, 0x9a, 0x4a));
+    shade.setColorAt(1, QColor(0xc4, 0x55, 0x12));
+    painter.setBrush(shade);
+    painter.setPen(QPen(Qt::black, 24));
+    painter.drawEllipse(centre, r, r);
+    // The seams: one across, one down, and two curves.
+    QPainterPath seams;
+    seams.moveTo(centre.x() - r, centre.y());
+    seams.lineTo(centre.x() + r, centre.y());
+    seams.moveTo(centre.x(), centre.y() - r);
+    seams.lineTo(centre.x(), centre.y() + r);
+    seams.moveTo(centre.x() - r * 0.7, centre.y() - r * 0.7);
+    seams.quadTo(centre.x() - r * 0.2, centre.y(), centre.x() - r * 0.7, centre.y() + r * 0.7);
+    seams.moveTo(centre.x() + r * 0.7, centre.y() - r * 0.7);
+    seams.quadTo(centre.x() + r * 0.2, centre.y(), centre.x() + r * 0.7, centre.y() + r * 0.7);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 18));
+    painter.drawPath(seams);
+    painter.restore();
+}
+
+void drawStep(QPainter &painter, const Play &play, int step)
+{
+    const Step &s = play.steps.at(step);
+    drawCourt(painter, play.court);
+    for (int player = 0; player < kPlayerCount; ++player)
+        drawPlayer(painter, play, player, s.positions[player]);
+    drawBall(painter, ballPosition(s));
+}
+
+QTransform fitCourt(Court court, const QRectF &target)
+{
+    const QSizeF size = courtSize(court);
+    const double scale = std::min(target.width() / size.width(), target.height() / size.height());
+    const QPointF origin = target.center() - QPointF(size.width() * scale / 2, size.height() * scale / 2);
+    return QTransform::fromTranslate(origin.x(), origin.y()).scale(scale, scale);
+}
+
+} // namespace play
