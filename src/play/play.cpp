@@ -62,8 +62,8 @@ QPointF clampToCourt(Court court, QPointF position)
 
 QPointF heldBallPosition(QPointF holderPosition)
 {
-    // At the holder's right hand, a little below the shoulder.
-    return holderPosition + QPointF(kJerseyWidth / 2, -kJerseyHeight / 8);
+    // On the holder's right shoulder, clear of the number and of a neighbour in a row.
+    return holderPosition + QPointF(kJerseyWidth / 4, -kJerseyHeight / 2);
 }
 
 QPointF ballPosition(const Step &step)

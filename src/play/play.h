@@ -35,14 +35,14 @@ inline Side sideOf(int piece)
 
 struct Player {
     int number = 0; // 0 to kMaxNumber, shown on the jersey
-    QString name;   // short, at most kMaxNameLength characters, may be empty
+    QString name; // short, at most kMaxNameLength characters, may be empty
 
     bool operator==(const Player &) const = default;
 };
 
 struct Step {
     std::array<QPointF, kPieceCount> positions; // centres; the ball's counts only while it is free
-    int ballHolder = 0;                         // a player, or kNoHolder
+    int ballHolder = 0; // a player, or kNoHolder
     QString note;
 
     bool operator==(const Step &) const = default;

@@ -60,8 +60,8 @@ void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre)
     painter.save();
     painter.setFont(font);
     painter.setPen(Qt::white);
-    const QRectF disc(rect.left(), rect.top() + rect.height() * (112.0 - 43) / 192, rect.width(),
-        rect.height() * 86.0 / 192);
+    const QRectF disc(
+        rect.left(), rect.top() + rect.height() * (112.0 - 43) / 192, rect.width(), rect.height() * 86.0 / 192);
     painter.drawText(disc, Qt::AlignCenter, number);
 
     if (!entry.name.isEmpty()) {

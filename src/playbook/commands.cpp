@@ -1,0 +1,167 @@
+#include "playbook/commands.h"
+
+#include "playbook/playdocument.h"
+
+#include <QLineF>
+
+namespace {
+
+// How near a jersey's centre a dropped ball must land to be that player's.
+constexpr double kReach = 700;
+
+enum CommandId { EditNoteId = 1 };
+
+} // namespace
+
+play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to)
+{
+    play::Step result = play.steps.at(step);
+    const QPointF place = play::clampToCourt(play.court, to);
+    if (piece != play::kBall) {
+        result.positions[piece] = place;
+        return result;
+    }
+    int nearest = play::kNoHolder;
+    double nearestDistance = kReach;
+    for (int player = 0; player < play::kPlayerCount; ++player) {
+        const double distance = QLineF(to, result.positions[player]).length();
+        if (distance < nearestDistance) {
+            nearest = player;
+            nearestDistance = distance;
+        }
+    }
+    result.ballHolder = nearest;
+    if (nearest == play::kNoHolder)
+        result.positions[play::kBall] = place;
+    return result;
+}
+
+MovePiece::MovePiece(PlayDocument &document, int step, int piece, QPointF to)
+    : document_(document)
+    , step_(step)
+    , before_(document.play().steps.at(step))
+    , after_(droppedPiece(document.play(), step, piece, to))
+{
+    setText(QObject::tr("Move %1").arg(play::pieceLabel(piece)));
+}
+
+void MovePiece::undo()
+{
+    document_.setCurrentStep(step_);
+    document_.setStep(step_, before_);
+}
+
+void MovePiece::redo()
+{
+    document_.setCurrentStep(step_);
+    document_.setStep(step_, after_);
+}
+
+EditPlayer::EditPlayer(PlayDocument &document, int player, const play::Player &value)
+    : document_(document)
+    , player_(player)
+    , before_(document.play().roster[player])
+    , after_(value)
+{
+    setText(QObject::tr("Edit %1").arg(play::pieceLabel(player)));
+}
+
+void EditPlayer::undo()
+{
+    document_.setPlayer(player_, before_);
+}
+
+void EditPlayer::redo()
+{
+    document_.setPlayer(player_, after_);
+}
+
+EditNote::EditNote(PlayDocument &document, int step, const QString &note)
+    : document_(document)
+    , step_(step)
+    , before_(document.play().steps.at(step).note)
+    , after_(note)
+{
+    setText(QObject::tr("Edit Note of Step %1").arg(step + 1));
+}
+
+void EditNote::undo()
+{
+    document_.setCurrentStep(step_);
+    document_.setNote(step_, before_);
+}
+
+void EditNote::redo()
+{
+    document_.setCurrentStep(step_);
+    document_.setNote(step_, after_);
+}
+
+int EditNote::id() const
+{
+    return EditNoteId;
+}
+
+bool EditNote::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const EditNote *>(other);
+    if (next->step_ != step_)
+        return false;
+    after_ = next->after_;
+    return true;
+}
+
+InsertStep::InsertStep(PlayDocument &document, int index, const play::Step &value, const QString &text)
+    : document_(document)
+    , index_(index)
+    , step_(value)
+{
+    setText(text);
+}
+
+void InsertStep::undo()
+{
+    document_.removeStep(index_);
+    document_.setCurrentStep(index_ - 1);
+}
+
+void InsertStep::redo()
+{
+    document_.insertStep(index_, step_);
+}
+
+DeleteStep::DeleteStep(PlayDocument &document, int index)
+    : document_(document)
+    , index_(index)
+    , step_(document.play().steps.at(index))
+{
+    setText(QObject::tr("Delete Step %1").arg(index + 1));
+}
+
+void DeleteStep::undo()
+{
+    document_.insertStep(index_, step_);
+}
+
+void DeleteStep::redo()
+{
+    document_.removeStep(index_);
+}
+
+MoveStep::MoveStep(PlayDocument &document, int from, int to)
+    : document_(document)
+    , from_(from)
+    , to_(to)
+{
+    setText(QObject::tr("Move Step %1").arg(from + 1));
+}
+
+void MoveStep::undo()
+{
+    document_.moveStep(to_, from_);
+}
+
+void MoveStep::redo()
+{
+    document_.moveStep(from_, to_);
+}

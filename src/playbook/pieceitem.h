@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QGraphicsItem>
+
+class PlayDocument;
+
+// One piece on the court view, drawn by the play painter; its position is its centre in
+// the court's twips.
+class PieceItem : public QGraphicsItem {
+public:
+    PieceItem(const PlayDocument &document, int piece);
+
+    int piece() const { return piece_; }
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+private:
+    const PlayDocument &document_;
+    int piece_;
+};
+
+// The court under the pieces.
+class CourtItem : public QGraphicsItem {
+public:
+    explicit CourtItem(const PlayDocument &document);
+
+    // The play's court may have changed: redrawn at its extent.
+    void followCourt();
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+private:
+    const PlayDocument &document_;
+};

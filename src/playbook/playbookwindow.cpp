@@ -1,0 +1,616 @@
+#include "playbook/playbookwindow.h"
+
+#include "play/playfile.h"
+#include "playbook/autosave.h"
+#include "playbook/commands.h"
+#include "playbook/courtview.h"
+#include "playbook/playdocument.h"
+#include "playbook/playerdialog.h"
+#include "playbook/stepstrip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMaxRecentFiles = 8;
+const QString kRecentFilesKey = QStringLiteral("recentFiles");
+
+QString fileFilter()
+{
+    return PlaybookWindow::tr("Hoopwright plays (*.%1);;All files (*)").arg(QLatin1String(play::kFileSuffix));
+}
+
+QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+QList<PlaybookWindow *> windows()
+{
+    QList<PlaybookWindow *> list;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<PlaybookWindow *>(widget))
+            list.append(window);
+    }
+    return list;
+}
+
+} // namespace
+
+PlaybookWindow::PlaybookWindow(const play::Play &play)
+    : document_(new PlayDocument(play, this))
+    , autosave_(new Autosave(*document_, this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAcceptDrops(true);
+    setWindowIcon(QIcon(QStringLiteral(":/play/playbook.svg")));
+
+    court = new CourtView(*document_, this);
+    court->setAccessibleName(tr("Court"));
+    stepStrip = new StepStrip(*document_, this);
+
+    auto *centre = new QWidget(this);
+    auto *layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(court, 1);
+    layout->addWidget(stepStrip);
+    setCentralWidget(centre);
+
+    createActions();
+    createDocks();
+    stepLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(stepLabel);
+
+    QUndoStack *undo = document_->undoStack();
+    connect(undo, &QUndoStack::cleanChanged, this, &PlaybookWindow::updateTitle);
+    connect(document_, &PlayDocument::filePathChanged, this, &PlaybookWindow::updateTitle);
+    connect(document_, &PlayDocument::currentStepChanged, this, &PlaybookWindow::updateStepActions);
+    connect(document_, &PlayDocument::stepsChanged, this, &PlaybookWindow::updateStepActions);
+    connect(document_, &PlayDocument::currentStepChanged, this, &PlaybookWindow::showNote);
+    connect(document_, &PlayDocument::stepsChanged, this, &PlaybookWindow::showNote);
+    connect(document_, &PlayDocument::noteChanged, this, [this](int step) {
+        if (step == document_->currentStep())
+            showNote();
+    });
+    connect(court, &CourtView::pieceDropped, this, &PlaybookWindow::dropPiece);
+    connect(court, &CourtView::playerEditRequested, this, &PlaybookWindow::editPlayer);
+    connect(stepStrip, &StepStrip::stepMoveRequested, this,
+        [this](int from, int to) { document_->undoStack()->push(new MoveStep(*document_, from, to)); });
+
+    readSettings();
+    updateTitle();
+    updateStepActions();
+    showNote();
+    statusBar()->showMessage(tr("Drag the players and the ball; add a step for each phase of the play."), 8000);
+}
+
+PlaybookWindow::~PlaybookWindow() = default;
+
+void PlaybookWindow::createActions()
+{
+    QUndoStack *undo = document_->undoStack();
+
+    QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
+    QToolBar *toolBar = addToolBar(tr("Main"));
+    toolBar->setObjectName(QStringLiteral("mainToolBar"));
+
+    QAction *newAction = fileMenu->addAction(themeIcon("document-new", QStyle::SP_FileIcon), tr("&New Half Court Play"),
+        this, &PlaybookWindow::newHalfCourtPlay);
+    newAction->setShortcut(QKeySequence::New);
+    newAction->setStatusTip(tr("Start a play on a half court"));
+    toolBar->addAction(newAction);
+    QAction *newWholeAction
+        = fileMenu->addAction(tr("New &Whole Court Play"), this, &PlaybookWindow::newWholeCourtPlay);
+    newWholeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    newWholeAction->setStatusTip(tr("Start a play on a whole court"));
+
+    QAction *openAction = fileMenu->addAction(
+        themeIcon("document-open", QStyle::SP_DialogOpenButton), tr("&Open..."), this, &PlaybookWindow::open);
+    openAction->setShortcut(QKeySequence::Open);
+    openAction->setStatusTip(tr("Open a play file"));
+    toolBar->addAction(openAction);
+
+    recentMenu = fileMenu->addMenu(tr("Open &Recent"));
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        QAction *action = recentMenu->addAction(QString(), this, &PlaybookWindow::openRecentFile);
+        action->setVisible(false);
+        recentFileActions.append(action);
+    }
+
+    fileMenu->addSeparator();
+    saveAction = fileMenu->addAction(
+        themeIcon("document-save", QStyle::SP_DialogSaveButton), tr("&Save"), this, &PlaybookWindow::save);
+    saveAction->setShortcut(QKeySequence::Save);
+    saveAction->setStatusTip(tr("Save the play"));
+    toolBar->addAction(saveAction);
+    QAction *saveAsAction = fileMenu->addAction(tr("Save &As..."), this, &PlaybookWindow::saveAs);
+    saveAsAction->setShortcut(QKeySequence::SaveAs);
+    saveAsAction->setStatusTip(tr("Save the play in another file"));
+
+    fileMenu->addSeparator();
+    QAction *closeAction = fileMenu->addAction(tr("&Close"), this, &QWidget::close);
+    closeAction->setShortcut(QKeySequence::Close);
+    closeAction->setStatusTip(tr("Close this window"));
+    QAction *quitAction = fileMenu->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows);
+    quitAction->setShortcut(QKeySequence::Quit);
+    quitAction->setMenuRole(QAction::QuitRole);
+    quitAction->setStatusTip(tr("Close every window and quit"));
+
+    QMenu *editMenu = menuBar()->addMenu(tr("&Edit"));
+    QAction *undoAction = undo->createUndoAction(this, tr("&Undo"));
+    undoAction->setShortcut(QKeySequence::Undo);
+    undoAction->setIcon(themeIcon("edit-undo", QStyle::SP_ArrowBack));
+    QAction *redoAction = undo->createRedoAction(this, tr("&Redo"));
+    redoAction->setShortcut(QKeySequence::Redo);
+    redoAction->setIcon(themeIcon("edit-redo", QStyle::SP_ArrowForward));
+    editMenu->addAction(undoAction);
+    editMenu->addAction(redoAction);
+    toolBar->addSeparator();
+    toolBar->addAction(undoAction);
+    toolBar->addAction(redoAction);
+    editMenu->addSeparator();
+    QAction *playerAction = editMenu->addAction(tr("Edit &Player..."), this, &PlaybookWindow::editPlayerOfMenu);
+    playerAction->setShortcut(QKeySequence(Qt::Key_F2));
+    playerAction->setStatusTip(tr("Change a player's number and name (or double-click the player)"));
+
+    QMenu *viewMenu = menuBar()->addMenu(tr("&View"));
+    QAction *fullScreenAction = viewMenu->addAction(tr("&Full Screen"), this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+    });
+    fullScreenAction->setCheckable(true);
+    fullScreenAction->setShortcut(QKeySequence::FullScreen);
+    viewMenu->addAction(toolBar->toggleViewAction());
+
+    QMenu *playMenu = menuBar()->addMenu(tr("&Play"));
+    previousStepAction = playMenu->addAction(themeIcon("go-previous", QStyle::SP_MediaSeekBackward),
+        tr("&Previous Step"), this, &PlaybookWindow::showPreviousStep);
+    previousStepAction->setShortcuts({ QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp) });
+    nextStepAction = playMenu->addAction(
+        themeIcon("go-next", QStyle::SP_MediaSeekForward), tr("&Next Step"), this, &PlaybookWindow::showNextStep);
+    nextStepAction->setShortcuts({ QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown) });
+    firstStepAction = playMenu->addAction(tr("&First Step"), this, &PlaybookWindow::showFirstStep);
+    firstStepAction->setShortcut(QKeySequence(Qt::Key_Home));
+    lastStepAction = playMenu->addAction(tr("&Last Step"), this, &PlaybookWindow::showLastStep);
+    lastStepAction->setShortcut(QKeySequence(Qt::Key_End));
+    playMenu->addSeparator();
+    QAction *addStepAction = playMenu->addAction(
+        themeIcon("list-add", QStyle::SP_FileDialogNewFolder), tr("&Add Step"), this, &PlaybookWindow::addStep);
+    addStepAction->setShortcut(QKeySequence(Qt::Key_Insert));
+    addStepAction->setStatusTip(tr("Add a step after this one, starting where this one ends"));
+    QAction *duplicateAction = playMenu->addAction(tr("D&uplicate Step"), this, &PlaybookWindow::duplicateStep);
+    duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    duplicateAction->setStatusTip(tr("Add a copy of this step, its note included, after it"));
+    deleteStepAction = playMenu->addAction(
+        themeIcon("list-remove", QStyle::SP_TrashIcon), tr("&Delete Step"), this, &PlaybookWindow::deleteStep);
+    deleteStepAction->setShortcut(QKeySequence::Delete);
+    editMenu->addAction(deleteStepAction);
+    moveStepEarlierAction = playMenu->addAction(tr("Move Step &Earlier"), this, &PlaybookWindow::moveStepEarlier);
+    moveStepEarlierAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left));
+    moveStepLaterAction = playMenu->addAction(tr("Move Step La&ter"), this, &PlaybookWindow::moveStepLater);
+    moveStepLaterAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right));
+    toolBar->addSeparator();
+    toolBar->addAction(previousStepAction);
+    toolBar->addAction(nextStepAction);
+    toolBar->addAction(addStepAction);
+    toolBar->addAction(deleteStepAction);
+
+    QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
+    helpMenu->addAction(tr("&Keyboard and Mouse"), this, &PlaybookWindow::showShortcuts);
+    helpMenu->addAction(tr("&About Hoopwright Playbook"), this, &PlaybookWindow::showAbout)
+        ->setMenuRole(QAction::AboutRole);
+    helpMenu->addAction(tr("About &Qt"), qApp, &QApplication::aboutQt)->setMenuRole(QAction::AboutQtRole);
+
+    updateRecentFileMenus();
+}
+
+void PlaybookWindow::createDocks()
+{
+    auto *dock = new QDockWidget(tr("Note"), this);
+    dock->setObjectName(QStringLiteral("noteDock"));
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    auto *panel = new QWidget(dock);
+    auto *layout = new QVBoxLayout(panel);
+    noteHeading = new QLabel(panel);
+    noteEdit = new QPlainTextEdit(panel);
+    noteEdit->setPlaceholderText(tr("What happens in this step"));
+    noteEdit->setAccessibleName(tr("Note of the step"));
+    noteEdit->setTabChangesFocus(true);
+    layout->addWidget(noteHeading);
+    layout->addWidget(noteEdit);
+    dock->setWidget(panel);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    resizeDocks({ dock }, { 260 }, Qt::Horizontal);
+    connect(noteEdit, &QPlainTextEdit::textChanged, this, &PlaybookWindow::typeNote);
+    menuBar()->actions().at(2)->menu()->addAction(dock->toggleViewAction());
+}
+
+void PlaybookWindow::updateRecentFileMenus()
+{
+    const QStringList files = QSettings().value(kRecentFilesKey).toStringList();
+    for (PlaybookWindow *window : windows()) {
+        for (int i = 0; i < kMaxRecentFiles; ++i) {
+            QAction *action = window->recentFileActions.at(i);
+            if (i < files.size()) {
+                action->setText(tr("&%1 %2").arg(i + 1).arg(QFileInfo(files.at(i)).fileName()));
+                action->setData(files.at(i));
+                action->setStatusTip(files.at(i));
+                action->setVisible(true);
+            } else {
+                action->setVisible(false);
+            }
+        }
+        window->recentMenu->setEnabled(!files.isEmpty());
+    }
+}
+
+void PlaybookWindow::rememberRecentFile(const QString &path)
+{
+    QSettings settings;
+    QStringList files = settings.value(kRecentFilesKey).toStringList();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    settings.setValue(kRecentFilesKey, files);
+    updateRecentFileMenus();
+}
+
+void PlaybookWindow::readSettings()
+{
+    QSettings settings;
+    const QByteArray geometry = settings.value(QStringLiteral("geometry")).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // A first start: most of the screen, centred.
+        const QRect available = screen()->availableGeometry();
+        resize(std::min(1200, available.width() * 9 / 10), std::min(820, available.height() * 9 / 10));
+        move(available.center() - rect().center());
+    }
+    restoreState(settings.value(QStringLiteral("state")).toByteArray());
+}
+
+void PlaybookWindow::writeSettings()
+{
+    QSettings settings;
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("state"), saveState());
+}
+
+bool PlaybookWindow::pristine() const
+{
+    return document_->filePath().isEmpty() && document_->undoStack()->count() == 0 && !isWindowModified();
+}
+
+void PlaybookWindow::newHalfCourtPlay()
+{
+    newPlay(play::Court::Half);
+}
+
+void PlaybookWindow::newWholeCourtPlay()
+{
+    newPlay(play::Court::Whole);
+}
+
+void PlaybookWindow::newPlay(play::Court court)
+{
+    if (pristine()) {
+        document_->replacePlay(play::newPlay(court));
+        return;
+    }
+    auto *window = new PlaybookWindow(play::newPlay(court));
+    window->move(pos() + QPoint(32, 32));
+    window->show();
+}
+
+void PlaybookWindow::open()
+{
+    const QString dir = document_->filePath().isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+        : QFileInfo(document_->filePath()).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open Play"), dir, fileFilter());
+    if (!path.isEmpty())
+        openInWindow(path);
+}
+
+void PlaybookWindow::openRecentFile()
+{
+    if (const auto *action = qobject_cast<const QAction *>(sender()))
+        openInWindow(action->data().toString());
+}
+
+void PlaybookWindow::openInWindow(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (PlaybookWindow *window : windows()) {
+        if (window->document_->filePath() == absolute) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+            return;
+        }
+    }
+    if (pristine()) {
+        openFile(absolute);
+        return;
+    }
+    auto *window = new PlaybookWindow(play::newPlay(play::Court::Half));
+    if (window->openFile(absolute)) {
+        window->move(pos() + QPoint(32, 32));
+        window->show();
+    } else {
+        window->close();
+    }
+}
+
+bool PlaybookWindow::openFile(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const play::ReadResult read = play::readPlayFile(absolute);
+    if (!read.ok()) {
+        QMessageBox::warning(this, tr("Hoopwright Playbook"),
+            tr("Cannot open the play %1:\n%2.").arg(QDir::toNativeSeparators(absolute), read.error));
+        return false;
+    }
+    document_->undoStack()->clear();
+    document_->replacePlay(read.play);
+    document_->setFilePath(absolute);
+    document_->undoStack()->setClean();
+    rememberRecentFile(absolute);
+    statusBar()->showMessage(tr("Opened %1").arg(QDir::toNativeSeparators(absolute)), 4000);
+    return true;
+}
+
+void PlaybookWindow::restore(const play::Play &play, const QString &filePath)
+{
+    document_->replacePlay(play);
+    document_->setFilePath(filePath);
+    // Restored work is unsaved work: an empty command marks the history as changed.
+    document_->undoStack()->resetClean();
+    updateTitle();
+    statusBar()->showMessage(tr("Restored the unsaved play; save it to keep it."));
+}
+
+bool PlaybookWindow::save()
+{
+    if (document_->filePath().isEmpty())
+        return saveAs();
+    return saveTo(document_->filePath());
+}
+
+bool PlaybookWindow::saveAs()
+{
+    QString suggested = document_->filePath();
+    if (suggested.isEmpty()) {
+        suggested = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/')
+            + tr("Untitled") + QLatin1Char('.') + QLatin1String(play::kFileSuffix);
+    }
+    QFileDialog dialog(this, tr("Save Play"), suggested, fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QLatin1String(play::kFileSuffix));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return saveTo(dialog.selectedFiles().first());
+}
+
+bool PlaybookWindow::saveTo(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString error = play::writePlayFile(document_->play(), absolute);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, tr("Hoopwright Playbook"),
+            tr("Cannot save the play to %1:\n%2.\n\nThe play is still open and unsaved.")
+                .arg(QDir::toNativeSeparators(absolute), error));
+        return false;
+    }
+    document_->setFilePath(absolute);
+    document_->undoStack()->setClean();
+    autosave_->saveNow();
+    rememberRecentFile(absolute);
+    statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(absolute)), 4000);
+    return true;
+}
+
+bool PlaybookWindow::maybeSave()
+{
+    if (!isWindowModified())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::warning(this, tr("Hoopwright Playbook"),
+        tr("The play %1 has unsaved changes.\nDo you want to save them?").arg(document_->displayName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void PlaybookWindow::closeEvent(QCloseEvent *event)
+{
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    writeSettings();
+    event->accept();
+}
+
+void PlaybookWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void PlaybookWindow::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            openInWindow(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}
+
+void PlaybookWindow::updateTitle()
+{
+    setWindowModified(!document_->undoStack()->isClean());
+    setWindowTitle(tr("%1[*] - Hoopwright Playbook").arg(document_->displayName()));
+    setWindowFilePath(document_->filePath());
+}
+
+void PlaybookWindow::updateStepActions()
+{
+    const int step = document_->currentStep();
+    const int count = int(document_->play().steps.size());
+    previousStepAction->setEnabled(step > 0);
+    firstStepAction->setEnabled(step > 0);
+    moveStepEarlierAction->setEnabled(step > 0);
+    nextStepAction->setEnabled(step < count - 1);
+    lastStepAction->setEnabled(step < count - 1);
+    moveStepLaterAction->setEnabled(step < count - 1);
+    deleteStepAction->setEnabled(count > 1);
+    stepLabel->setText(tr("Step %1 of %2").arg(step + 1).arg(count));
+}
+
+void PlaybookWindow::showNote()
+{
+    const int step = document_->currentStep();
+    noteHeading->setText(tr("Step %1").arg(step + 1));
+    const QString note = document_->play().steps.at(step).note;
+    if (noteEdit->toPlainText() != note) {
+        const QSignalBlocker blocker(noteEdit);
+        noteEdit->setPlainText(note);
+        noteEdit->moveCursor(QTextCursor::End);
+    }
+}
+
+void PlaybookWindow::typeNote()
+{
+    QString note = noteEdit->toPlainText();
+    if (note.size() > play::kMaxNoteLength) {
+        note.truncate(play::kMaxNoteLength);
+        statusBar()->showMessage(tr("A note holds at most %1 characters.").arg(play::kMaxNoteLength), 4000);
+        showNote();
+    }
+    const int step = document_->currentStep();
+    if (note != document_->play().steps.at(step).note)
+        document_->undoStack()->push(new EditNote(*document_, step, note));
+}
+
+void PlaybookWindow::dropPiece(int piece, QPointF position)
+{
+    const int step = document_->currentStep();
+    const play::Step after = droppedPiece(document_->play(), step, piece, position);
+    if (after == document_->play().steps.at(step))
+        return;
+    document_->undoStack()->push(new MovePiece(*document_, step, piece, position));
+}
+
+void PlaybookWindow::editPlayer(int player)
+{
+    PlayerDialog dialog(document_->play(), player, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const play::Player value = dialog.value();
+    if (value != document_->play().roster[dialog.player()])
+        document_->undoStack()->push(new EditPlayer(*document_, dialog.player(), value));
+}
+
+void PlaybookWindow::editPlayerOfMenu()
+{
+    editPlayer(0);
+}
+
+void PlaybookWindow::addStep()
+{
+    const int step = document_->currentStep();
+    if (document_->play().steps.size() >= play::kMaxSteps)
+        return;
+    play::Step next = document_->play().steps.at(step);
+    next.note.clear();
+    document_->undoStack()->push(new InsertStep(*document_, step + 1, next, tr("Add Step %1").arg(step + 2)));
+}
+
+void PlaybookWindow::duplicateStep()
+{
+    const int step = document_->currentStep();
+    if (document_->play().steps.size() >= play::kMaxSteps)
+        return;
+    document_->undoStack()->push(
+        new InsertStep(*document_, step + 1, document_->play().steps.at(step), tr("Duplicate Step %1").arg(step + 1)));
+}
+
+void PlaybookWindow::deleteStep()
+{
+    if (document_->play().steps.size() > 1)
+        document_->undoStack()->push(new DeleteStep(*document_, document_->currentStep()));
+}
+
+void PlaybookWindow::moveStepEarlier()
+{
+    const int step = document_->currentStep();
+    if (step > 0)
+        document_->undoStack()->push(new MoveStep(*document_, step, step - 1));
+}
+
+void PlaybookWindow::moveStepLater()
+{
+    const int step = document_->currentStep();
+    if (step < document_->play().steps.size() - 1)
+        document_->undoStack()->push(new MoveStep(*document_, step, step + 1));
+}
+
+void PlaybookWindow::showPreviousStep()
+{
+    document_->setCurrentStep(document_->currentStep() - 1);
+}
+
+void PlaybookWindow::showNextStep()
+{
+    document_->setCurrentStep(document_->currentStep() + 1);
+}
+
+void PlaybookWindow::showFirstStep()
+{
+    document_->setCurrentStep(0);
+}
+
+void PlaybookWindow::showLastStep()
+{
+    document_->setCurrentStep(int(document_->play().steps.size()) - 1);
+}
+
+void PlaybookWindow::showShortcuts()
+{
+    QMessageBox::information(this, tr("Keyboard and Mouse"),
+        tr("<p><b>Drag</b> a player or the ball to move it, with the mouse or a finger; several fingers move "
+           "several players at once. Drop the ball on a player to give it to them.</p>"
+           "<p><b>Double-click</b> a player to change their number and name.</p>"
+           "<p><b>Left, Right, Page Up, Page Down, Home, End</b>: the previous, next, first and last step.<br>"
+           "<b>Insert</b>: add a step; <b>Ctrl+D</b>: duplicate it; <b>Delete</b>: delete it; "
+           "<b>Ctrl+Shift+Left/Right</b>: move it. Thumbnails in the strip drag to reorder the steps.</p>"));
+}
+
+void PlaybookWindow::showAbout()
+{
+    QMessageBox::about(this, tr("About Hoopwright Playbook"),
+        tr("<p><b>Hoopwright Playbook %1</b></p><p>Draw basketball plays step by step, keep them in files "
+           "and show them to your team.</p>")
+            .arg(QApplication::applicationVersion()));
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "play/play.h"
+
+#include <QMainWindow>
+
+class Autosave;
+class CourtView;
+class PlayDocument;
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class StepStrip;
+
+// A window with one play: the court of the step on show, the steps under it and the
+// step's note beside it. Opening or making a play while this one holds work opens
+// another window.
+class PlaybookWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit PlaybookWindow(const play::Play &play);
+    ~PlaybookWindow() override;
+
+    // Opens a play file here; false (after telling the user why) when it cannot be read.
+    bool openFile(const QString &path);
+    // A play restored from an autosave: unsaved, with the file it belonged to.
+    void restore(const play::Play &play, const QString &filePath);
+
+    PlayDocument &document() { return *document_; }
+    CourtView *courtView() const { return court; }
+
+    // The file menu's recent files, for every window.
+    static void updateRecentFileMenus();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void createActions();
+    void createDocks();
+    void newHalfCourtPlay();
+    void newWholeCourtPlay();
+    void newPlay(play::Court court);
+    void open();
+    void openRecentFile();
+    void openInWindow(const QString &path);
+    bool save();
+    bool saveAs();
+    bool saveTo(const QString &path);
+    bool maybeSave();
+    void editPlayer(int player);
+    void editPlayerOfMenu();
+    void addStep();
+    void duplicateStep();
+    void deleteStep();
+    void moveStepEarlier();
+    void moveStepLater();
+    void showPreviousStep();
+    void showNextStep();
+    void showFirstStep();
+    void showLastStep();
+    void dropPiece(int piece, QPointF position);
+    void typeNote();
+    void showNote();
+    void updateTitle();
+    void updateStepActions();
+    void showAbout();
+    void showShortcuts();
+    bool pristine() const;
+    void rememberRecentFile(const QString &path);
+    void readSettings();
+    void writeSettings();
+
+    PlayDocument *document_;
+    Autosave *autosave_;
+    CourtView *court;
+    StepStrip *stepStrip;
+    QPlainTextEdit *noteEdit;
+    QLabel *noteHeading;
+    QLabel *stepLabel;
+    QMenu *recentMenu;
+    QAction *saveAction;
+    QAction *previousStepAction;
+    QAction *nextStepAction;
+    QAction *firstStepAction;
+    QAction *lastStepAction;
+    QAction *deleteStepAction;
+    QAction *moveStepEarlierAction;
+    QAction *moveStepLaterAction;
+    QList<QAction *> recentFileActions;
+};
