@@ -1,0 +1,176 @@
+#include "play/play.h"
+#include "playbook/commands.h"
+#include "playbook/courtview.h"
+#include "playbook/playdocument.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Every command, done and undone and done again, leaves the play as doing it once did;
+// undone, it leaves the play as it was.
+struct CommandCase {
+    const char *name;
+    std::function<QUndoCommand *(PlayDocument &)> make;
+    const char *text;
+};
+
+play::Play twoStepPlay()
+{
+    play::Play p = play::newPlay(play::Court::Half);
+    play::Step second = p.steps.first();
+    second.positions[2] = QPointF(5000, 3000);
+    second.note = QStringLiteral("2 cuts to the basket");
+    p.steps.append(second);
+    return p;
+}
+
+class Commands : public ::testing::TestWithParam<CommandCase> { };
+
+TEST_P(Commands, UndoRestoresAndRedoRepeats)
+{
+    PlayDocument document(twoStepPlay());
+    const play::Play before = document.play();
+    document.undoStack()->push(GetParam().make(document));
+    const play::Play done = document.play();
+    EXPECT_NE(done, before);
+    EXPECT_EQ(document.undoStack()->undoText(), QString::fromUtf8(GetParam().text));
+
+    document.undoStack()->undo();
+    EXPECT_EQ(document.play(), before);
+    document.undoStack()->redo();
+    EXPECT_EQ(document.play(), done);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, Commands,
+    ::testing::Values(CommandCase { "move", [](PlayDocument &d) { return new MovePiece(d, 0, 2, QPointF(8000, 4000)); },
+                          "Move Ally 3" },
+        CommandCase { "ballToPlayer",
+            [](PlayDocument &d) { return new MovePiece(d, 1, play::kBall, d.play().steps[1].positions[2]); },
+            "Move Ball" },
+        CommandCase { "ballFree", [](PlayDocument &d) { return new MovePiece(d, 0, play::kBall, QPointF(7000, 2000)); },
+            "Move Ball" },
+        CommandCase { "player",
+            [](PlayDocument &d) {
+                return new EditPlayer(d, 7, play::Player { 23, QStringLiteral("Kim") });
+            },
+            "Edit Opponent 3" },
+        CommandCase { "note", [](PlayDocument &d) { return new EditNote(d, 0, QStringLiteral("Box set")); },
+            "Edit Note of Step 1" },
+        CommandCase { "insert",
+            [](PlayDocument &d) { return new InsertStep(d, 1, d.play().steps[0], QStringLiteral("Add Step 2")); },
+            "Add Step 2" },
+        CommandCase { "delete", [](PlayDocument &d) { return new DeleteStep(d, 0); }, "Delete Step 1" },
+        CommandCase { "reorder", [](PlayDocument &d) { return new MoveStep(d, 1, 0); }, "Move Step 2" }),
+    [](const ::testing::TestParamInfo<CommandCase> &info) { return std::string(info.param.name); });
+
+TEST(DroppedPiece, StaysOnTheCourtAndTheBallFindsItsHolder)
+{
+    const play::Play p = play::newPlay(play::Court::Whole);
+    const QSizeF court = play::courtSize(p.court);
+
+    // Far past a corner: back to the nearest point where the whole jersey is on the court.
+    const play::Step off = droppedPiece(p, 0, 4, QPointF(-5000, court.height() + 9000));
+    EXPECT_EQ(off.positions[4], QPointF(play::kJerseyWidth / 2, court.height() - play::kJerseyHeight / 2));
+
+    const QPointF nearAlly3 = p.steps[0].positions[2] + QPointF(200, -150);
+    EXPECT_EQ(droppedPiece(p, 0, play::kBall, nearAlly3).ballHolder, 2);
+
+    const play::Step free = droppedPiece(p, 0, play::kBall, QPointF(6000, 2000));
+    EXPECT_EQ(free.ballHolder, play::kNoHolder);
+    EXPECT_EQ(play::ballPosition(free), QPointF(6000, 2000));
+}
+
+TEST(NoteTyping, MergesIntoOneUndoStepPerStep)
+{
+    PlayDocument document(twoStepPlay());
+    for (const char *text : { "P", "Pi", "Pic", "Pick" })
+        document.undoStack()->push(new EditNote(document, 0, QString::fromLatin1(text)));
+    document.undoStack()->push(new EditNote(document, 1, QStringLiteral("Roll")));
+    EXPECT_EQ(document.undoStack()->count(), 2);
+    document.undoStack()->undo();
+    document.undoStack()->undo();
+    EXPECT_EQ(document.play().steps[0].note, QString());
+}
+
+// The court view as a user meets it: real pointer events on its viewport.
+class CourtViewTest : public ::testing::Test {
+protected:
+    CourtViewTest()
+        : document(play::newPlay(play::Court::Half))
+        , view(document)
+    {
+        view.resize(1057, 638);
+        view.show();
+        connect();
+    }
+
+    void connect()
+    {
+        QObject::connect(&view, &CourtView::pieceDropped, [this](int piece, QPointF position) {
+            document.undoStack()->push(new MovePiece(document, document.currentStep(), piece, position));
+        });
+    }
+
+    QPointF scenePosition(int piece) const { return document.play().steps[0].positions[piece]; }
+
+    // Drawn where the pointer put it, to the pixel the view rounds to.
+    void expectNear(QPoint drawn, QPoint expected)
+    {
+        EXPECT_LE((drawn - expected).manhattanLength(), 2) << drawn.x() << "," << drawn.y();
+    }
+
+    PlayDocument document;
+    CourtView view;
+};
+
+TEST_F(CourtViewTest, OneMouseDragIsOneNamedUndoStep)
+{
+    const QPoint from = view.pieceCentre(2);
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
+    for (int i = 1; i <= 10; ++i)
+        QTest::mouseMove(view.viewport(), from + QPoint(-20 * i, -15 * i));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, from + QPoint(-200, -150));
+
+    EXPECT_EQ(document.undoStack()->count(), 1);
+    EXPECT_EQ(document.undoStack()->undoText(), QStringLiteral("Move Ally 3"));
+    EXPECT_EQ(view.pieceCentre(2), from + QPoint(-200, -150));
+}
+
+TEST_F(CourtViewTest, TwoFingersDragTwoPiecesAtOnce)
+{
+    QPointingDevice *screen = QTest::createTouchDevice();
+    const QPoint a = view.pieceCentre(0);
+    const QPoint b = view.pieceCentre(6);
+    QTest::touchEvent(view.viewport(), screen).press(1, a).press(2, b);
+    for (int i = 1; i <= 8; ++i) {
+        QTest::touchEvent(view.viewport(), screen).move(1, a + QPoint(0, -25 * i)).move(2, b + QPoint(25 * i, -25 * i));
+        // Both move together, before either finger lifts.
+        expectNear(view.pieceCentre(0), a + QPoint(0, -25 * i));
+        expectNear(view.pieceCentre(6), b + QPoint(25 * i, -25 * i));
+    }
+    QTest::touchEvent(view.viewport(), screen).release(1, a + QPoint(0, -200)).release(2, b + QPoint(200, -200));
+
+    EXPECT_EQ(document.undoStack()->count(), 2);
+    // 200 pixels at 15 twips a pixel.
+    EXPECT_NEAR(scenePosition(0).y(), 8160 + 480 - 3000, 30);
+    EXPECT_NEAR(scenePosition(6).x(), 1680 + 367.5 + 3000, 30);
+}
+
+TEST_F(CourtViewTest, TheBallGoesWithItsHolderAndADropOffTheCourtComesBack)
+{
+    const QPoint from = view.pieceCentre(0);
+    const QPoint ballOffset = view.pieceCentre(play::kBall) - from;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(view.viewport(), QPoint(-300, -300));
+    expectNear(view.pieceCentre(play::kBall), view.pieceCentre(0) + ballOffset);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(-300, -300));
+
+    EXPECT_EQ(scenePosition(0), QPointF(play::kJerseyWidth / 2, play::kJerseyHeight / 2));
+    EXPECT_EQ(play::ballPosition(document.play().steps[0]), play::heldBallPosition(scenePosition(0)));
+}
+
+} // namespace
