@@ -1,0 +1,230 @@
+#include "e2e/xsession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kTitleSuffix = QStringLiteral(" - Hoopwright Playbook");
+
+// The number discs of the jerseys as the screen shows them, large enough to be the court's
+// and not the thumbnails' (the ball's orange is not this red).
+bool isAllyDisc(QRgb c)
+{
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 70;
+}
+
+bool isOpponentDisc(QRgb c)
+{
+    return qRed(c) < 40 && qGreen(c) > 140 && qGreen(c) < 190 && qBlue(c) > 200;
+}
+
+// The centres of the discs in a rectangle of a screenshot, left to right.
+QList<QPoint> discs(const QImage &shot, const QRect &area, bool (*test)(QRgb))
+{
+    QList<QPoint> centres;
+    QImage seen(shot.size(), QImage::Format_Grayscale8);
+    seen.fill(0);
+    const QRect within = area & shot.rect();
+    for (int y = within.top(); y <= within.bottom(); ++y) {
+        for (int x = within.left(); x <= within.right(); ++x) {
+            if (seen.pixelColor(x, y).value() || !test(shot.pixel(x, y)))
+                continue;
+            QList<QPoint> stack { QPoint(x, y) };
+            seen.setPixelColor(x, y, Qt::white);
+            qint64 sumX = 0, sumY = 0, count = 0;
+            while (!stack.isEmpty()) {
+                const QPoint p = stack.takeLast();
+                sumX += p.x();
+                sumY += p.y();
+                ++count;
+                for (const QPoint d : { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) }) {
+                    const QPoint n = p + d;
+                    if (within.contains(n) && !seen.pixelColor(n).value() && test(shot.pixel(n))) {
+                        seen.setPixelColor(n, Qt::white);
+                        stack.append(n);
+                    }
+                }
+            }
+            if (count >= 80)
+                centres.append(QPoint(int(sumX / count), int(sumY / count)));
+        }
+    }
+    std::sort(centres.begin(), centres.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    return centres;
+}
+
+bool near(QPoint a, QPoint b, int tolerance = 3)
+{
+    return (a - b).manhattanLength() <= tolerance;
+}
+
+bool anyNear(const QList<QPoint> &points, QPoint target, int tolerance = 3)
+{
+    return std::any_of(points.begin(), points.end(), [&](QPoint p) { return near(p, target, tolerance); });
+}
+
+class PlaybookE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
+
+    QProcess *start(const QStringList &arguments = {})
+    {
+        QProcessEnvironment overrides;
+        overrides.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        overrides.insert(QStringLiteral("HOME"), home.path());
+        overrides.insert(QStringLiteral("HOOPWRIGHT_PLAYBOOK_AUTOSAVE_MS"), QStringLiteral("1000"));
+        return x.start(QStringLiteral(HOOPWRIGHT_PLAYBOOK_EXECUTABLE), arguments, overrides);
+    }
+
+    // The window of a play, waited for by its title.
+    QString window(const QString &name, int timeoutMs = 15000)
+    {
+        const QString id = x.waitForWindow(name + kTitleSuffix, timeoutMs);
+        if (!id.isEmpty()) {
+            x.activate(id);
+            XSession::pause(600);
+        }
+        return id;
+    }
+
+    QList<QPoint> allies(const QString &id) { return discs(x.screenshot(), x.geometry(id), isAllyDisc); }
+    QList<QPoint> opponents(const QString &id) { return discs(x.screenshot(), x.geometry(id), isOpponentDisc); }
+
+    XSession x;
+    QTemporaryDir config;
+    QTemporaryDir home;
+    QTemporaryDir plays;
+};
+
+TEST_F(PlaybookE2E, DragsAStepUndoRedoSaveAndReopen)
+{
+    QProcess *first = start();
+    QString id = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(id.isEmpty()) << "the window never came";
+    const QList<QPoint> startAllies = allies(id);
+    const QList<QPoint> startOpponents = opponents(id);
+    ASSERT_EQ(startAllies.size(), 5);
+    ASSERT_EQ(startOpponents.size(), 5);
+
+    // Two players dragged with the mouse.
+    const QPoint allyTarget = startAllies[2] + QPoint(-260, -220);
+    const QPoint opponentTarget = startOpponents[1] + QPoint(300, -180);
+    x.drag(startAllies[2], allyTarget);
+    x.drag(startOpponents[1], opponentTarget);
+    XSession::pause(300);
+    EXPECT_TRUE(anyNear(allies(id), allyTarget)) << "ally 3 where it was dropped";
+    EXPECT_TRUE(anyNear(opponents(id), opponentTarget)) << "opponent 2 where it was dropped";
+    EXPECT_FALSE(x.waitForWindow(QStringLiteral("Untitled*") + kTitleSuffix, 3000).isEmpty()) << "marked changed";
+
+    // A new step starts where this one ends; undo takes back the last drag, redo brings it.
+    x.key(QStringLiteral("Insert"));
+    XSession::pause(300);
+    EXPECT_TRUE(anyNear(opponents(id), opponentTarget)) << "the new step starts where the first ends";
+    x.key(QStringLiteral("ctrl+z"));
+    x.key(QStringLiteral("ctrl+z"));
+    XSession::pause(300);
+    EXPECT_TRUE(anyNear(opponents(id), startOpponents[1])) << "the drag undone";
+    x.key(QStringLiteral("ctrl+shift+z"));
+    x.key(QStringLiteral("ctrl+shift+z"));
+    XSession::pause(300);
+    EXPECT_TRUE(anyNear(opponents(id), opponentTarget)) << "the drag redone";
+
+    // Saved through the Save dialog with a typed path.
+    const QString path = plays.filePath(QStringLiteral("horns.hwplay"));
+    x.key(QStringLiteral("ctrl+s"));
+    const QString dialog = x.waitForWindow(QStringLiteral("Save Play"));
+    ASSERT_FALSE(dialog.isEmpty()) << "no Save dialog";
+    XSession::pause(500);
+    x.key(QStringLiteral("ctrl+a"));
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), path });
+    x.key(QStringLiteral("Return"));
+    ASSERT_FALSE(window(QStringLiteral("horns")).isEmpty()) << "the title names the file, unchanged";
+    EXPECT_TRUE(QFile::exists(path));
+    const QList<QPoint> savedAllies = allies(id);
+    const QList<QPoint> savedOpponents = opponents(id);
+
+    x.key(QStringLiteral("ctrl+q"));
+    ASSERT_TRUE(XSession::waitForExit(first, 10000));
+    EXPECT_EQ(first->exitCode(), 0);
+
+    // Started again with the file: the same window, the pieces where they were.
+    start({ path });
+    id = window(QStringLiteral("horns"));
+    ASSERT_FALSE(id.isEmpty());
+    const QList<QPoint> reopenedAllies = allies(id);
+    const QList<QPoint> reopenedOpponents = opponents(id);
+    ASSERT_EQ(reopenedAllies.size(), 5);
+    ASSERT_EQ(reopenedOpponents.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(near(reopenedAllies[i], savedAllies[i])) << "ally disc " << i;
+        EXPECT_TRUE(near(reopenedOpponents[i], savedOpponents[i])) << "opponent disc " << i;
+    }
+}
+
+TEST_F(PlaybookE2E, UnsavedWorkComesBackAfterAKill)
+{
+    QProcess *first = start();
+    const QString id = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(id.isEmpty());
+    const QPoint from = allies(id).value(0);
+    const QPoint to = from + QPoint(150, -250);
+    x.drag(from, to);
+    XSession::pause(2500); // past an autosave
+    ::kill(pid_t(first->processId()), SIGKILL);
+    ASSERT_TRUE(XSession::waitForExit(first, 5000));
+
+    start();
+    const QString question = x.waitForWindow(QStringLiteral("Hoopwright Playbook"));
+    ASSERT_FALSE(question.isEmpty()) << "no offer to restore";
+    x.activate(question);
+    XSession::pause(300);
+    x.key(QStringLiteral("Return")); // Yes
+    const QString restored = window(QStringLiteral("Untitled*"));
+    ASSERT_FALSE(restored.isEmpty()) << "the restored play, unsaved";
+    EXPECT_TRUE(anyNear(allies(restored), to));
+}
+
+TEST_F(PlaybookE2E, AFullDiskKeepsThePlayOpenAndChanged)
+{
+    QTemporaryDir mountPoint;
+    if (geteuid() != 0
+        || ::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "a small tmpfs needs root";
+    {
+        QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+        filler.open(QIODevice::WriteOnly);
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) { }
+    }
+    start();
+    const QString id = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(id.isEmpty());
+    const QPoint from = allies(id).value(4);
+    x.drag(from, from + QPoint(-200, -200));
+    x.key(QStringLiteral("ctrl+s"));
+    ASSERT_FALSE(x.waitForWindow(QStringLiteral("Save Play")).isEmpty());
+    XSession::pause(500);
+    x.key(QStringLiteral("ctrl+a"));
+    const QString path = mountPoint.filePath(QStringLiteral("full.hwplay"));
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), path });
+    x.key(QStringLiteral("Return"));
+    const QString message = x.waitForWindow(QStringLiteral("Hoopwright Playbook"));
+    EXPECT_FALSE(message.isEmpty()) << "no message about the failed save";
+    XSession::pause(300);
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Untitled*")).isEmpty()) << "still open and unsaved";
+    EXPECT_FALSE(QFile::exists(path)) << "no partial file";
+    EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "nothing left beside";
+    ::umount2(QFile::encodeName(mountPoint.path()).constData(), MNT_DETACH);
+}
+
+} // namespace
