@@ -10,9 +10,9 @@ int checkPlayFiles(const QStringList &paths, QTextStream &out)
 {
     int status = 0;
     for (const QString &path : paths) {
-        const ReadResult read = readPlayFile(path);
-        if (!read.ok()) {
-            out << path << ": " << read.error << Qt::endl;
+        const ReadResult result = readPlayFile(path);
+        if (!result.ok()) {
+            out << path << ": " << result.error << Qt::endl;
             status = 1;
         }
     }

@@ -1,26 +1,456 @@
 #include "play/playfile.h"
 
-// Placeholder until the reader and writer land.
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QLocale>
+#include <QSaveFile>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
 namespace play {
 
-QByteArray toJson(const Play &)
+namespace {
+
+QString tr(const char *text)
 {
+    return QCoreApplication::translate("play", text);
+}
+
+// A fault found while reading. The readers throw it to fromJson, the one place that turns
+// it into a result, so that a play is read whole or not at all.
+struct Fault {
+    QString message;
+};
+
+[[noreturn]] void fail(const QString &message)
+{
+    throw Fault { message };
+}
+
+// The key of a piece in the file: "ally1" to "ally5", "opponent1" to "opponent5", "ball".
+QString pieceKey(int piece)
+{
+    if (piece == kBall)
+        return QStringLiteral("ball");
+    if (sideOf(piece) == Side::Ally)
+        return QStringLiteral("ally%1").arg(piece + 1);
+    return QStringLiteral("opponent%1").arg(piece - kPlayersPerSide + 1);
+}
+
+// A piece as messages name it: "Ally 3", "the ball".
+QString pieceName(int piece)
+{
+    return piece == kBall ? tr("the ball") : pieceLabel(piece);
+}
+
+int pieceOfKey(const QString &key)
+{
+    for (int piece = 0; piece < kPieceCount; ++piece) {
+        if (pieceKey(piece) == key)
+            return piece;
+    }
+    return -1;
+}
+
+// Characters as a person counts them: a character beyond the Basic Multilingual Plane is
+// one, not two UTF-16 units.
+qsizetype characterCount(const QString &text)
+{
+    return text.size() - std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
+// Line and column, from 1, of a byte offset into UTF-8 text.
+QString lineAndColumn(const QByteArray &data, qsizetype offset)
+{
+    offset = std::clamp<qsizetype>(offset, 0, data.size());
+    const qsizetype lineStart = data.lastIndexOf('\n', offset - 1) + 1;
+    const int line = int(data.first(lineStart).count('\n')) + 1;
+    const qsizetype column = characterCount(QString::fromUtf8(data.sliced(lineStart, offset - lineStart))) + 1;
+    return tr("line %1, column %2").arg(line).arg(column);
+}
+
+QJsonObject parseDocument(const QByteArray &data)
+{
+    if (data.trimmed().isEmpty())
+        fail(tr("the file is empty"));
+    if (data.contains('\0'))
+        fail(tr("not a play file: it holds binary data, not text"));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // A file cut short ends where the parser was still expecting more.
+        qsizetype contentEnd = data.size();
+        while (contentEnd > 0 && std::isspace(static_cast<unsigned char>(data[contentEnd - 1])))
+            --contentEnd;
+        if (error.offset >= contentEnd)
+            fail(tr("the file ends too soon, as if cut short (%1)").arg(lineAndColumn(data, error.offset)));
+        fail(
+            tr("not a play file: it is not JSON (%1: %2)").arg(lineAndColumn(data, error.offset), error.errorString()));
+    }
+    if (!document.isObject())
+        fail(tr("not a play file: it holds JSON, but not a play"));
+    return document.object();
+}
+
+QJsonValue member(const QJsonObject &object, const char *key, const QString &what)
+{
+    const QJsonValue value = object.value(QLatin1StringView(key));
+    if (value.isUndefined())
+        fail(tr("%1 is missing").arg(what));
+    return value;
+}
+
+QJsonObject objectOf(const QJsonValue &value, const QString &what)
+{
+    if (!value.isObject())
+        fail(tr("%1 is not a JSON object").arg(what));
+    return value.toObject();
+}
+
+QString textOf(const QJsonValue &value, const QString &what)
+{
+    if (!value.isString())
+        fail(tr("%1 is not text").arg(what));
+    return value.toString();
+}
+
+double numberOf(const QJsonValue &value, const QString &what)
+{
+    if (!value.isDouble())
+        fail(tr("%1 is not a number").arg(what));
+    return value.toDouble();
+}
+
+// A whole number, held within [low, high] so that a value out of range stays out of range
+// for checkPlay to report, rather than overflowing an int.
+int wholeNumberOf(const QJsonValue &value, const QString &what, int low, int high)
+{
+    const double number = numberOf(value, what);
+    if (number != std::trunc(number))
+        fail(tr("%1 is not a whole number").arg(what));
+    return int(std::clamp(number, double(low), double(high)));
+}
+
+// The format's version: 1 up to the one this program writes.
+int formatVersion(const QJsonObject &root)
+{
+    const QJsonValue format = root.value(QLatin1StringView("format"));
+    if (format.isUndefined())
+        fail(tr("not a play file: it is JSON, but names no format"));
+    if (format.toString() != QLatin1StringView(kFormatName))
+        fail(tr("not a play file: its format is not %1").arg(QLatin1StringView(kFormatName)));
+    const QString what = tr("the format version");
+    const double version = numberOf(member(root, "version", what), what);
+    if (version != std::trunc(version) || version < 1)
+        fail(tr("the format version is %1; versions are whole numbers from 1").arg(version));
+    if (version > kFormatVersion) {
+        fail(tr("it was written by a newer version of Hoopwright Playbook (format %1); this one reads up to format %2")
+                 .arg(version)
+                 .arg(kFormatVersion));
+    }
+    return int(version);
+}
+
+Court courtOf(const QJsonObject &root)
+{
+    const QString what = tr("the court");
+    const QString court = textOf(member(root, "court", what), what);
+    if (court == QLatin1StringView("half"))
+        return Court::Half;
+    if (court == QLatin1StringView("whole"))
+        return Court::Whole;
+    fail(tr("the court is \"%1\"; it must be \"half\" or \"whole\"").arg(court.left(40)));
+}
+
+void readRoster(const QJsonObject &root, Play &play)
+{
+    const QString where = tr("the roster: ");
+    const QJsonObject roster = objectOf(member(root, "roster", tr("the roster")), tr("the roster"));
+    for (int player = 0; player < kPlayerCount; ++player) {
+        const QString label = pieceLabel(player);
+        const QJsonObject entry = objectOf(member(roster, pieceKey(player).toLatin1(), where + label), where + label);
+        const QString number = where + tr("the number of %1").arg(label);
+        const QString name = where + tr("the name of %1").arg(label);
+        play.roster[player].number = wholeNumberOf(member(entry, "number", number), number, -1, kMaxNumber + 1);
+        play.roster[player].name = textOf(member(entry, "name", name), name);
+    }
+}
+
+Step readStep(const QJsonValue &value, int index)
+{
+    const QString where = tr("step %1: ").arg(index + 1);
+    const QJsonObject object = objectOf(value, tr("step %1").arg(index + 1));
+    Step step;
+    const QJsonObject positions = objectOf(
+        member(object, "positions", where + tr("the table of positions")), where + tr("the table of positions"));
+    for (int piece = 0; piece < kPieceCount; ++piece) {
+        const QString what = where + tr("the position of %1").arg(pieceName(piece));
+        const QJsonValue position = member(positions, pieceKey(piece).toLatin1(), what);
+        const QJsonArray pair = position.toArray();
+        if (!position.isArray() || pair.size() != 2 || !pair[0].isDouble() || !pair[1].isDouble())
+            fail(tr("%1 is not a pair of numbers [x, y]").arg(what));
+        step.positions[piece] = QPointF(pair[0].toDouble(), pair[1].toDouble());
+    }
+    const QString holderWhat = where + tr("the ball's holder");
+    const QJsonValue holder = member(object, "ballHolder", holderWhat);
+    if (holder.isNull()) {
+        step.ballHolder = kNoHolder;
+    } else {
+        const QString key = textOf(holder, holderWhat);
+        step.ballHolder = pieceOfKey(key);
+        if (step.ballHolder < 0 || step.ballHolder >= kPlayerCount)
+            fail(tr("%1 is \"%2\", which is no player").arg(holderWhat, key.left(40)));
+    }
+    const QString noteWhat = where + tr("the note");
+    step.note = textOf(member(object, "note", noteWhat), noteWhat);
+    return step;
+}
+
+Play readVersion1(const QJsonObject &root)
+{
+    Play play;
+    play.court = courtOf(root);
+    readRoster(root, play);
+    const QJsonValue steps = member(root, "steps", tr("the list of steps"));
+    if (!steps.isArray())
+        fail(tr("the list of steps is not a JSON array"));
+    const QJsonArray list = steps.toArray();
+    if (list.size() > kMaxSteps)
+        fail(tr("the play has %1 steps; a play has at most %2").arg(list.size()).arg(kMaxSteps));
+    play.steps.reserve(list.size());
+    for (qsizetype i = 0; i < list.size(); ++i)
+        play.steps.append(readStep(list[i], int(i)));
+    return play;
+}
+
+QJsonObject toObject(const Play &play)
+{
+    QJsonObject roster;
+    for (int player = 0; player < kPlayerCount; ++player) {
+        roster.insert(pieceKey(player),
+            QJsonObject { { "number", play.roster[player].number }, { "name", play.roster[player].name } });
+    }
+    QJsonArray steps;
+    for (const Step &step : play.steps) {
+        QJsonObject positions;
+        for (int piece = 0; piece < kPieceCount; ++piece)
+            positions.insert(pieceKey(piece), QJsonArray { step.positions[piece].x(), step.positions[piece].y() });
+        const QJsonValue holder
+            = step.ballHolder == kNoHolder ? QJsonValue(QJsonValue::Null) : QJsonValue(pieceKey(step.ballHolder));
+        steps.append(QJsonObject { { "positions", positions }, { "ballHolder", holder }, { "note", step.note } });
+    }
+    return QJsonObject {
+        { "format", QLatin1StringView(kFormatName) },
+        { "version", kFormatVersion },
+        { "court", play.court == Court::Half ? "half" : "whole" },
+        { "roster", roster },
+        { "steps", steps },
+    };
+}
+
+// Whether the array or object opening at a byte of compact JSON holds only numbers, text,
+// true, false and null.
+bool holdsOnlyValues(const QByteArray &compact, qsizetype open)
+{
+    bool inString = false;
+    for (qsizetype i = open + 1; i < compact.size(); ++i) {
+        const char c = compact[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            return false;
+        } else if (c == '}' || c == ']') {
+            return true;
+        }
+    }
+    return true;
+}
+
+// Compact JSON laid out for a person: each member of an object on a line of its own,
+// indented four spaces a level, but an array or object of plain values on one line, so
+// that a position reads "[7927.5, 2400]" and a roster entry fits a line.
+QByteArray laidOut(const QByteArray &compact)
+{
+    QByteArray out;
+    out.reserve(compact.size() + compact.size() / 2);
+    int depth = 0;
+    int inlineDepth = 0; // containers open within one line
+    bool inString = false;
+    const auto newLine = [&] {
+        out += '\n';
+        out.append(depth * 4, ' ');
+    };
+    for (qsizetype i = 0; i < compact.size(); ++i) {
+        const char c = compact[i];
+        if (inString) {
+            out += c;
+            if (c == '\\')
+                out += compact[++i];
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        switch (c) {
+        case '"':
+            inString = true;
+            out += c;
+            break;
+        case '{':
+        case '[':
+            out += c;
+            if (inlineDepth > 0 || holdsOnlyValues(compact, i)) {
+                ++inlineDepth;
+            } else {
+                ++depth;
+                newLine();
+            }
+            break;
+        case '}':
+        case ']':
+            if (inlineDepth > 0) {
+                --inlineDepth;
+            } else {
+                --depth;
+                newLine();
+            }
+            out += c;
+            break;
+        case ',':
+            out += ',';
+            if (inlineDepth > 0)
+                out += ' ';
+            else
+                newLine();
+            break;
+        case ':':
+            out += ": ";
+            break;
+        default:
+            out += c;
+        }
+    }
+    out += '\n';
+    return out;
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
+} // namespace
+
+QString checkPlay(const Play &play)
+{
+    if (play.steps.isEmpty())
+        return tr("the play has no steps");
+    if (play.steps.size() > kMaxSteps)
+        return tr("the play has %1 steps; a play has at most %2").arg(play.steps.size()).arg(kMaxSteps);
+    for (int player = 0; player < kPlayerCount; ++player) {
+        const Player &entry = play.roster[player];
+        if (entry.number < 0 || entry.number > kMaxNumber) {
+            return tr("the roster: the number of %1 lies outside 0 to %2").arg(pieceLabel(player)).arg(kMaxNumber);
+        }
+        if (characterCount(entry.name) > kMaxNameLength) {
+            return tr("the roster: the name of %1 is longer than %2 characters")
+                .arg(pieceLabel(player))
+                .arg(kMaxNameLength);
+        }
+    }
+    const QSizeF court = courtSize(play.court);
+    for (qsizetype i = 0; i < play.steps.size(); ++i) {
+        const Step &step = play.steps[i];
+        const QString where = tr("step %1: ").arg(i + 1);
+        for (int piece = 0; piece < kPieceCount; ++piece) {
+            const QPointF p = step.positions[piece];
+            // Written so that NaN, which compares false, is outside too.
+            if (!(p.x() >= 0 && p.x() <= court.width() && p.y() >= 0 && p.y() <= court.height()))
+                return where + tr("the position of %1 lies outside the court").arg(pieceName(piece));
+        }
+        if (step.ballHolder != kNoHolder && (step.ballHolder < 0 || step.ballHolder >= kPlayerCount))
+            return where + tr("the ball's holder is no player");
+        if (characterCount(step.note) > kMaxNoteLength)
+            return where + tr("the note is longer than %1 characters").arg(kMaxNoteLength);
+    }
     return {};
 }
 
-ReadResult fromJson(const QByteArray &)
+QByteArray toJson(const Play &play)
 {
-    return { {}, QStringLiteral("not implemented") };
+    return laidOut(QJsonDocument(toObject(play)).toJson(QJsonDocument::Compact));
 }
 
-ReadResult readPlayFile(const QString &)
+ReadResult fromJson(const QByteArray &data)
 {
-    return { {}, QStringLiteral("not implemented") };
+    try {
+        const QJsonObject root = parseDocument(data);
+        formatVersion(root); // version 1 is the only one so far
+        Play play = readVersion1(root);
+        if (const QString fault = checkPlay(play); !fault.isEmpty())
+            fail(fault);
+        return { std::move(play), {} };
+    } catch (const Fault &fault) {
+        return { {}, fault.message };
+    }
 }
 
-QString writePlayFile(const Play &, const QString &)
+ReadResult readPlayFile(const QString &path)
 {
-    return QStringLiteral("not implemented");
+    // Looked at before it is opened: opening a pipe would wait for a writer, and a huge
+    // file is refused without reading it.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return { {}, tr("there is no such file") };
+    if (info.isDir())
+        return { {}, tr("it is a folder, not a play file") };
+    if (!info.isFile())
+        return { {}, tr("it is not an ordinary file (a device, a pipe or a socket)") };
+    const QString tooLarge = tr("the file is too large for a play (%1; a play file holds at most %2)");
+    if (info.size() > kMaxFileSize)
+        return { {}, tooLarge.arg(sizeText(info.size()), sizeText(kMaxFileSize)) };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return { {}, file.errorString() };
+    // At most one byte past the limit, should the file have grown since it was looked at.
+    const QByteArray data = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return { {}, file.errorString() };
+    if (data.size() > kMaxFileSize)
+        return { {}, tooLarge.arg(sizeText(data.size()), sizeText(kMaxFileSize)) };
+    return fromJson(data);
+}
+
+QString writePlayFile(const Play &play, const QString &path)
+{
+    // Never a file this program could not read back.
+    if (const QString fault = checkPlay(play); !fault.isEmpty())
+        return fault;
+    QByteArray bytes = QJsonDocument(toObject(play)).toJson(QJsonDocument::Compact);
+    if (const QByteArray readable = laidOut(bytes); readable.size() <= kMaxFileSize)
+        bytes = readable;
+    if (bytes.size() > kMaxFileSize) {
+        return tr("the play is too large to save (%1; a play file holds at most %2): shorten its notes")
+            .arg(sizeText(bytes.size()), sizeText(kMaxFileSize));
+    }
+    // Until commit() the bytes go to a temporary file beside the target, which QSaveFile
+    // removes on any failure, also when it is destroyed uncommitted.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return {};
 }
 
 } // namespace play

@@ -23,6 +23,13 @@ struct ReadResult {
     bool ok() const { return error.isEmpty(); }
 };
 
+// What is wrong with a play, for a person ("step 4: the position of Opponent 2 lies outside
+// the court"), or an empty string when it is whole: steps 1 to kMaxSteps, numbers 0 to
+// kMaxNumber, names and notes within their lengths (in characters, as a person counts
+// them), every position within the court's extent (courtSize), the holder a player or
+// kNoHolder. Reading refuses such a play, and so does writing.
+QString checkPlay(const Play &play);
+
 // The file's bytes for a play.
 QByteArray toJson(const Play &play);
 
