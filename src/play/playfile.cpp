@@ -448,7 +448,14 @@ QString writePlayFile(const Play &play, const QString &path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // commit() alone reports success when the buffered bytes could not be written (a full
+    // disk), and would put an empty file in the old one's place: flush first and check.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
         return file.errorString();
     return {};
 }

@@ -200,10 +200,12 @@ TEST_F(PlaybookE2E, AFullDiskKeepsThePlayOpenAndChanged)
         || ::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0, "size=16k") != 0)
         GTEST_SKIP() << "a small tmpfs needs root";
     {
+        // Filled to the last byte: unbuffered writes until the file system refuses.
         QFile filler(mountPoint.filePath(QStringLiteral("filler")));
-        filler.open(QIODevice::WriteOnly);
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) { }
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) > 0) { }
+        while (filler.write("x", 1) > 0) { }
     }
     start();
     const QString id = window(QStringLiteral("Untitled"));
