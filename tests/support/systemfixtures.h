@@ -49,9 +49,10 @@ private:
 
 // A tmpfs of the given size mounted over a folder while the object lives; unmounted even
 // when the test fails. Mounting needs root; skipReason() says why it did not happen.
+// MS_RDONLY among the flags makes a folder that even root cannot write to.
 class TmpfsMount {
 public:
-    TmpfsMount(const QString &folder, const char *size)
+    TmpfsMount(const QString &folder, const char *size, unsigned long flags = 0)
         : folder_(QFile::encodeName(folder))
     {
         if (geteuid() != 0) {
@@ -59,7 +60,7 @@ public:
             return;
         }
         const QByteArray options = QByteArray("size=") + size;
-        mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
+        mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", MS_NOSUID | MS_NODEV | flags, options.constData()) == 0;
         if (!mounted_)
             reason_ = std::string("skipped: cannot mount a tmpfs here: ") + std::strerror(errno);
     }

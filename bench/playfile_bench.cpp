@@ -1,0 +1,70 @@
+// Opening and saving a play of 1,000 steps through the play library, as the editor does.
+#include "play/playfile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Every piece moves in every step, the ball changes hands, and each step has a note.
+play::Play longPlay(int steps)
+{
+    play::Play play = play::newPlay(play::Court::Half);
+    for (int i = 1; i < steps; ++i) {
+        play::Step step = play.steps.back();
+        for (int piece = 0; piece < play::kPieceCount; ++piece) {
+            const QPointF move((i * 37 + piece * 11) % 21 - 10 + 0.5, (i * 13 + piece * 7) % 17 - 8 + 0.25);
+            step.positions[piece] = play::clampToCourt(play.court, step.positions[piece] + move);
+        }
+        step.ballHolder = i % 12 == 11 ? play::kNoHolder : i % play::kPlayerCount;
+        step.note = QStringLiteral("Step %1: 3 screens for 2, who cuts to the left block; 1 passes.").arg(i + 1);
+        play.steps.append(step);
+    }
+    return play;
+}
+
+// The median of a number of runs, in milliseconds.
+double medianMs(int runs, const std::function<void()> &run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        run();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    constexpr int kSteps = 1000;
+    constexpr int kRuns = 15;
+    constexpr double kGoalMs = 200;
+    const play::Play play = longPlay(kSteps);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.hwplay"));
+    bool sound = true;
+    const double save = medianMs(kRuns, [&] { sound = play::writePlayFile(play, path).isEmpty() && sound; });
+    const double open = medianMs(kRuns, [&] { sound = play::readPlayFile(path).play.steps.size() == kSteps && sound; });
+    if (!sound) {
+        std::fprintf(stderr, "playfile_bench: the play did not save or open\n");
+        return 1;
+    }
+    const double kib = QFileInfo(path).size() / 1024.0;
+    std::printf("| play file: opening a play of %d steps (%.0f KiB; median of %d) | %.1f ms | | under %.0f ms | %s |\n",
+        kSteps, kib, kRuns, open, kGoalMs, open < kGoalMs ? "yes" : "no");
+    std::printf("| play file: saving a play of %d steps (median of %d) | %.1f ms | | under %.0f ms | %s |\n", kSteps,
+        kRuns, save, kGoalMs, save < kGoalMs ? "yes" : "no");
+    return 0;
+}
