@@ -11,6 +11,7 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -397,6 +398,10 @@ TEST_F(PlayFileOnDisk, APlayThatWouldNotReadBackIsNotSaved)
 {
     Play play = newPlay(Court::Half);
     play.steps.front().positions[2] = QPointF(-1, 5);
+    EXPECT_EQ(writePlayFile(play, path("play.hwplay")),
+        QStringLiteral("step 1: the position of Ally 3 lies outside the court"));
+    // JSON has no NaN: it would be written as null.
+    play.steps.front().positions[2] = QPointF(std::nan(""), 5);
     EXPECT_EQ(writePlayFile(play, path("play.hwplay")),
         QStringLiteral("step 1: the position of Ally 3 lies outside the court"));
     EXPECT_EQ(writePlayFile(Play {}, path("play.hwplay")), QStringLiteral("the play has no steps"));
