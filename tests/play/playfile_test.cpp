@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -361,8 +362,12 @@ TEST_F(PlayFileOnDisk, WhatIsNoPlayFileIsRefusedWithoutBlockingOrReading)
     EXPECT_EQ(readPlayFile(path("pipe.hwplay")).error,
         QStringLiteral("it is not an ordinary file (a device, a pipe or a socket)"));
     EXPECT_EQ(readPlayFile(path("folder.hwplay")).error, QStringLiteral("it is a folder, not a play file"));
+    // The sizes in the user's locale: "100.0 MB" and "16.0 MB" in English.
+    const auto size
+        = [](qint64 bytes) { return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat); };
     EXPECT_EQ(readPlayFile(path("huge.hwplay")).error,
-        QStringLiteral("the file is too large for a play (100.0 MB; a play file holds at most 16.0 MB)"));
+        QStringLiteral("the file is too large for a play (%1; a play file holds at most %2)")
+            .arg(size(100 * 1024 * 1024), size(kMaxFileSize)));
     EXPECT_EQ(readPlayFile(path("empty.hwplay")).error, QStringLiteral("the file is empty"));
     EXPECT_EQ(readPlayFile(path("absent.hwplay")).error, QStringLiteral("there is no such file"));
 }
