@@ -21,21 +21,13 @@ using namespace play;
 
 namespace {
 
-// Whole characters beyond the Basic Multilingual Plane count as one each.
-QString repeated(const QString &text, int times)
-{
-    QString out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
-
 Play namedPlay()
 {
     Play play = newPlay(Court::Whole);
     play.roster[0] = { 0, QStringLiteral("Ünal") };
     play.roster[4] = { 99, QStringLiteral("李小龙") };
-    play.roster[9] = { 23, repeated(QStringLiteral("🏀"), kMaxNameLength) };
+    // A name and a note at their longest, of characters that are two UTF-16 units each.
+    play.roster[9] = { 23, QStringLiteral("🏀").repeated(kMaxNameLength) };
     Step second = play.steps.front();
     second.note = QStringLiteral("Line one\nline two — \"quoted\", a back\\slash,\ta tab; 🏀 end");
     second.positions[3] = QPointF(1234.5, 678.25);
@@ -44,7 +36,7 @@ Play namedPlay()
     Step third = second;
     third.ballHolder = 6;
     third.positions[6] = QPointF(0, 0);
-    third.note = repeated(QStringLiteral("é𝄞"), kMaxNoteLength / 2);
+    third.note = QStringLiteral("é𝄞").repeated(kMaxNoteLength / 2);
     play.steps << second << third;
     return play;
 }
