@@ -65,6 +65,18 @@ qsizetype characterCount(const QString &text)
     return text.size() - std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
 }
 
+// A value from the file quoted in a message: short, and on one line, whatever it holds.
+QString quoted(const QString &text)
+{
+    constexpr qsizetype kLongest = 40;
+    QString shown = text.left(kLongest);
+    for (QChar &c : shown) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QChar::ReplacementCharacter;
+    }
+    return QLatin1Char('"') + shown + (text.size() > kLongest ? QStringLiteral("…\"") : QStringLiteral("\""));
+}
+
 // Line and column, from 1, of a byte offset into UTF-8 text.
 QString lineAndColumn(const QByteArray &data, qsizetype offset)
 {
@@ -165,7 +177,7 @@ Court courtOf(const QJsonObject &root)
         return Court::Half;
     if (court == QLatin1StringView("whole"))
         return Court::Whole;
-    fail(tr("the court is \"%1\"; it must be \"half\" or \"whole\"").arg(court.left(40)));
+    fail(tr("the court is %1; it must be \"half\" or \"whole\"").arg(quoted(court)));
 }
 
 void readRoster(const QJsonObject &root, Play &play)
@@ -205,7 +217,7 @@ Step readStep(const QJsonValue &value, int index)
         const QString key = textOf(holder, holderWhat);
         step.ballHolder = pieceOfKey(key);
         if (step.ballHolder < 0 || step.ballHolder >= kPlayerCount)
-            fail(tr("%1 is \"%2\", which is no player").arg(holderWhat, key.left(40)));
+            fail(tr("%1 is %2, which is no player").arg(holderWhat, quoted(key)));
     }
     const QString noteWhat = where + tr("the note");
     step.note = textOf(member(object, "note", noteWhat), noteWhat);

@@ -7,10 +7,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -19,21 +21,13 @@ using namespace play;
 
 namespace {
 
-// Whole characters beyond the Basic Multilingual Plane count as one each.
-QString repeated(const QString &text, int times)
-{
-    QString out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
-
 Play namedPlay()
 {
     Play play = newPlay(Court::Whole);
     play.roster[0] = { 0, QStringLiteral("Ünal") };
     play.roster[4] = { 99, QStringLiteral("李小龙") };
-    play.roster[9] = { 23, repeated(QStringLiteral("🏀"), kMaxNameLength) };
+    // A name and a note at their longest, of characters that are two UTF-16 units each.
+    play.roster[9] = { 23, QStringLiteral("🏀").repeated(kMaxNameLength) };
     Step second = play.steps.front();
     second.note = QStringLiteral("Line one\nline two — \"quoted\", a back\\slash,\ta tab; 🏀 end");
     second.positions[3] = QPointF(1234.5, 678.25);
@@ -42,7 +36,7 @@ Play namedPlay()
     Step third = second;
     third.ballHolder = 6;
     third.positions[6] = QPointF(0, 0);
-    third.note = repeated(QStringLiteral("é𝄞"), kMaxNoteLength / 2);
+    third.note = QStringLiteral("é𝄞").repeated(kMaxNoteLength / 2);
     play.steps << second << third;
     return play;
 }
@@ -204,6 +198,8 @@ INSTANTIATE_TEST_SUITE_P(Format, BadPlayFile,
 INSTANTIATE_TEST_SUITE_P(Values, BadPlayFile,
     ::testing::Values(BadFileCase { "UnknownCourt", [] { return edited({ "court" }, "quarter"); },
                           "the court is \"quarter\"; it must be \"half\" or \"whole\"" },
+        BadFileCase { "CourtOnTwoLines", [] { return edited({ "court" }, "half\ncourt"); },
+            "the court is \"half\uFFFDcourt\"; it must be \"half\" or \"whole\"" },
         BadFileCase { "NoCourt", [] { return edited({ "court" }, kMissing); }, "the court is missing" },
         BadFileCase { "NoRoster", [] { return edited({ "roster" }, kMissing); }, "the roster is missing" },
         BadFileCase { "PlayerNotInRoster",
@@ -358,8 +354,12 @@ TEST_F(PlayFileOnDisk, WhatIsNoPlayFileIsRefusedWithoutBlockingOrReading)
     EXPECT_EQ(readPlayFile(path("pipe.hwplay")).error,
         QStringLiteral("it is not an ordinary file (a device, a pipe or a socket)"));
     EXPECT_EQ(readPlayFile(path("folder.hwplay")).error, QStringLiteral("it is a folder, not a play file"));
+    // The sizes in the user's locale: "100.0 MB" and "16.0 MB" in English.
+    const auto size
+        = [](qint64 bytes) { return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat); };
     EXPECT_EQ(readPlayFile(path("huge.hwplay")).error,
-        QStringLiteral("the file is too large for a play (100.0 MB; a play file holds at most 16.0 MB)"));
+        QStringLiteral("the file is too large for a play (%1; a play file holds at most %2)")
+            .arg(size(100 * 1024 * 1024), size(kMaxFileSize)));
     EXPECT_EQ(readPlayFile(path("empty.hwplay")).error, QStringLiteral("the file is empty"));
     EXPECT_EQ(readPlayFile(path("absent.hwplay")).error, QStringLiteral("there is no such file"));
 }
@@ -395,6 +395,10 @@ TEST_F(PlayFileOnDisk, APlayThatWouldNotReadBackIsNotSaved)
 {
     Play play = newPlay(Court::Half);
     play.steps.front().positions[2] = QPointF(-1, 5);
+    EXPECT_EQ(writePlayFile(play, path("play.hwplay")),
+        QStringLiteral("step 1: the position of Ally 3 lies outside the court"));
+    // JSON has no NaN: it would be written as null.
+    play.steps.front().positions[2] = QPointF(std::nan(""), 5);
     EXPECT_EQ(writePlayFile(play, path("play.hwplay")),
         QStringLiteral("step 1: the position of Ally 3 lies outside the court"));
     EXPECT_EQ(writePlayFile(Play {}, path("play.hwplay")), QStringLiteral("the play has no steps"));

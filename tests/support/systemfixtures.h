@@ -60,7 +60,8 @@ public:
             return;
         }
         const QByteArray options = QByteArray("size=") + size;
-        mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", MS_NOSUID | MS_NODEV | flags, options.constData()) == 0;
+        flags |= MS_NOSUID | MS_NODEV;
+        mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", flags, options.constData()) == 0;
         if (!mounted_)
             reason_ = std::string("skipped: cannot mount a tmpfs here: ") + std::strerror(errno);
     }
