@@ -102,6 +102,8 @@ TEST(PlayFileVersions, VersionOneReads)
     second.ballHolder = kNoHolder;
     second.note = QStringLiteral("1 lobs the ball\nto the high post.");
     expected.steps.front().note = QStringLiteral("Start.");
+    // Where the held ball was drawn when the file was written; kept, though unused while held.
+    expected.steps.front().positions[kBall] = QPointF(11175, 8520);
     expected.steps.append(second);
     EXPECT_TRUE(read.play == expected);
 }
