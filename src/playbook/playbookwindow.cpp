@@ -15,6 +15,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -233,6 +234,9 @@ void PlaybookWindow::createDocks()
     noteEdit->setPlaceholderText(tr("What happens in this step"));
     noteEdit->setAccessibleName(tr("Note of the step"));
     noteEdit->setTabChangesFocus(true);
+    // The note's typing is undone with the play's history, not the text box's own.
+    noteEdit->setUndoRedoEnabled(false);
+    noteEdit->installEventFilter(this);
     layout->addWidget(noteHeading);
     layout->addWidget(noteEdit);
     dock->setWidget(panel);
@@ -240,6 +244,17 @@ void PlaybookWindow::createDocks()
     resizeDocks({ dock }, { 260 }, Qt::Horizontal);
     connect(noteEdit, &QPlainTextEdit::textChanged, this, &PlaybookWindow::typeNote);
     menuBar()->actions().at(2)->menu()->addAction(dock->toggleViewAction());
+}
+
+bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The text box would claim Undo and Redo for itself; leave them to the Edit menu.
+    if (watched == noteEdit && event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void PlaybookWindow::updateRecentFileMenus()
