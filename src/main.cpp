@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -35,7 +36,9 @@ int main(int argc, char **argv)
     if (!displayAvailable())
         return 1;
     platform::ApplicationArguments arguments(argc, argv);
+    std::optional<platform::WindowSystemConnection> connection(std::in_place, arguments.count(), arguments.values());
     QApplication app(arguments.count(), arguments.values());
+    connection.reset();
     QApplication::setApplicationName(QStringLiteral("hoopwright"));
     QGuiApplication::setDesktopFileName(QStringLiteral("hoopwright"));
     // The program decides itself when it has no window left.

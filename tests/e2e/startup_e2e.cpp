@@ -19,6 +19,35 @@ bool isCentred(const QRect &r, QSize size)
         && r.size() == size;
 }
 
+// A display that is not there: one line naming it, status 1, no abort and no core.
+TEST(NoDisplayE2E, ADisplayOrWindowSystemThatIsNotThereIsNamedInOneLine)
+{
+    struct Case {
+        QStringList arguments;
+        const char *display;
+        const char *named;
+    };
+    const Case cases[] = {
+        { {}, ":87", "cannot connect to the X display \":87\"" },
+        { { QStringLiteral("-display"), QStringLiteral(":86") }, ":0", "cannot connect to the X display \":86\"" },
+        { { QStringLiteral("-platform"), QStringLiteral("bogus") }, ":87", "cannot use the window system \"bogus\"" },
+    };
+    for (const Case &c : cases) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(HOOPWRIGHT_EXECUTABLE), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(20000)) << c.named;
+        const QString output = QString::fromLocal8Bit(program.readAllStandardError()).trimmed();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.named << ": no abort";
+        EXPECT_EQ(program.exitCode(), 1) << c.named;
+        EXPECT_EQ(output, QStringLiteral("hoopwright: ") + QString::fromLatin1(c.named));
+    }
+}
+
 class StartupE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }

@@ -103,4 +103,19 @@ TEST(WaylandE2E, WithoutXTheLoadingScreenShowsOnlyItsTriangleAndTheMainWindowCom
     EXPECT_FALSE(output.contains("opacity")) << output.toStdString();
 }
 
+// A Wayland session whose DISPLAY names no X server (left over from an X session): the
+// program asks for X first and runs on Wayland.
+TEST(WaylandE2E, AStaleDisplayBesideWaylandFallsBackToWayland)
+{
+    WestonSession session(WestonSession::X::Without, kScreen);
+    ASSERT_TRUE(session.ok()) << "no Weston session";
+    QProcessEnvironment stale;
+    stale.insert(QStringLiteral("DISPLAY"), QStringLiteral(":87"));
+    QProcess *program = session.startProgram({}, stale);
+    EXPECT_TRUE(showsSomething(session.waitForScreen(showsSomething, 20000)));
+    EXPECT_EQ(program->state(), QProcess::Running);
+    program->kill();
+    program->waitForFinished(3000);
+}
+
 } // namespace
