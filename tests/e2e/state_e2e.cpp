@@ -141,6 +141,7 @@ TEST_F(StateE2E, AnOddLockFileIsReplacedWithoutHangingTheStart)
         { "an empty folder", [&] { mkdir(path.constData(), 0700); } },
     };
     for (const Case &c : cases) {
+        std::filesystem::remove_all(path.constData());
         c.plant();
         QProcess *program = x.startProgram();
         EXPECT_TRUE(holdsLock(program)) << c.name;
@@ -174,6 +175,20 @@ TEST_F(StateE2E, ASecondCopysWarningStaysAloneWhileItIsOpen)
     ASSERT_TRUE(XSession::waitForExit(second, 10000));
     EXPECT_EQ(app.process->state(), QProcess::Running) << "the first copy is not affected";
     stop(app.process);
+}
+
+// Under an address-space limit that leaves no room for another thread's usual stack, Qt's
+// painting would wait for good on a pool thread that never started.
+TEST_F(StateE2E, AnAddressSpaceLimitDoesNotHangTheStart)
+{
+    app.writeRecord(1);
+    QProcess *program = x.start(QStringLiteral("sh"),
+        { QStringLiteral("-c"), QStringLiteral("ulimit -v 120000 && exec \"$1\""), QStringLiteral("sh"),
+            QStringLiteral(HOOPWRIGHT_EXECUTABLE) });
+    EXPECT_FALSE(x.waitForWindow(Driver::kMainCaption, 30000).isEmpty());
+    ::kill(pid_t(program->processId()), SIGTERM);
+    EXPECT_TRUE(XSession::waitForExit(program, 5000)) << "ends on SIGTERM";
+    stop(program);
 }
 
 // A home folder whose name is not UTF-8 (a system in Latin-1 once): the record goes inside
