@@ -16,7 +16,8 @@ LockDecision decideLock(const LockFacts &facts)
         // A lock that names this process was left by an earlier one that had the same id.
         const bool runningCopy = facts.readable && !facts.namesThisProcess && facts.sameHost && facts.holderAlive
             && facts.holderIsThisProgram && facts.holderIsThisUser;
-        if (runningCopy || !facts.settled)
+        // A file that names no process yet may be a copy's that is starting this moment.
+        if (runningCopy || (!facts.readable && !facts.settled))
             return LockDecision::Refuse;
     }
     return facts.removable ? LockDecision::TakeOver : LockDecision::GoAround;

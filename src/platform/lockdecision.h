@@ -16,7 +16,7 @@ struct LockFacts {
     bool holderAlive = false; // the process named runs
     bool holderIsThisProgram = false; // and runs this program
     bool holderIsThisUser = false; // as this user
-    bool settled = true; // old enough that a copy starting now would have locked it
+    bool settled = true; // old enough that a copy starting now would have written it
     bool removable = false; // this user can take it away
 };
 

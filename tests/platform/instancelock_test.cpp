@@ -276,6 +276,12 @@ INSTANTIATE_TEST_SUITE_P(BothSystems, Decision,
                           f.holderAlive = false;
                       }),
             LockDecision::TakeOver },
+        DecisionCase { "HolderGoneJustNow", facts([](auto &f) {
+                          livingCopy(f);
+                          f.holderAlive = false;
+                          f.settled = false;
+                      }),
+            LockDecision::TakeOver },
         DecisionCase { "AnotherProgram", facts([](auto &f) {
                           livingCopy(f);
                           f.holderIsThisProgram = false;
