@@ -18,11 +18,11 @@ public:
 
     // Takes the lock unless a running copy of this program of this user holds it; true
     // when one does. What the user owns and no such copy holds is replaced: a lock file
-    // left by a crash, unreadable, read-only, from another host or naming a process that
-    // is gone or is another program or user's, once it is a few seconds old; an empty
-    // folder or a FIFO at once. What cannot be replaced, another user's lock among it, is
-    // gone around: the program starts without the guard. Nothing found there is opened in
-    // a way that can block, nor read beyond the few hundred bytes a lock holds.
+    // left by a crash, read-only, from another host or naming a process that is gone or is
+    // another program or user's, an empty folder, a FIFO; a lock file that names no process
+    // yet once it is a few seconds old. What cannot be replaced, another user's lock among
+    // it, is gone around: the program starts without the guard. Nothing found there is
+    // opened in a way that can block, nor read beyond the few hundred bytes a lock holds.
     bool heldByAnotherCopy();
 
     bool held() const { return held_; }
