@@ -157,15 +157,16 @@ QString FirstUseRecord::recordedDateTime(const QDateTime &moment) const
 
 bool FirstUseRecord::isTimeText(const QString &text) const
 {
+    // The time is only looked at to find where the date ends, so a text of the shape the
+    // format writes will do. That is looked at first: Qt does not read back the AM/PM words
+    // of some locales it writes, and overruns its buffer on some (ee_GH's).
     const QString format = longTimeFormat();
-    if (locale_.toTime(text, format).isValid() || locale_.toTime(text, QLocale::LongFormat).isValid()
-        || locale_.toTime(text, QLocale::ShortFormat).isValid())
-        return true;
-    // Qt does not read back the AM/PM words of some locales it writes; the time is only
-    // looked at to find where the date ends, so a text of the time's shape will do.
     const QString shape = shapeOf(text);
-    return shape == shapeOf(locale_.toString(QTime(1, 0), format))
-        || shape == shapeOf(locale_.toString(QTime(13, 0), format));
+    if (shape == shapeOf(locale_.toString(QTime(1, 0), format))
+        || shape == shapeOf(locale_.toString(QTime(13, 0), format)))
+        return true;
+    return locale_.toTime(text, format).isValid() || locale_.toTime(text, QLocale::LongFormat).isValid()
+        || locale_.toTime(text, QLocale::ShortFormat).isValid();
 }
 
 std::optional<QDate> FirstUseRecord::dateOf(const QString &text, const QDate &near) const
