@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     Program program(services);
     program.handle([&] {
         program.mainWindow.show();
-        program.mainWindow->showHalfCourt();
+        program.mainWindow.existing()->showHalfCourt();
     });
     QWidget *window = program.mainWindow.frame();
     window->setWindowState(Qt::WindowNoState);
@@ -60,7 +60,7 @@ int main(int argc, char **argv)
     Board *board = program.halfCourtBoard.existing();
     for (int i = 0; i < 200; ++i) { // past the fade-in
         emit board->fadeInTimer->ticked();
-        emit program.mainWindow->fadeInTimer->ticked();
+        emit program.mainWindow.existing()->fadeInTimer->ticked();
     }
     QApplication::processEvents();
 

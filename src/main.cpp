@@ -1,6 +1,7 @@
 #include "platform/systemservices.h"
 #include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
+#include "platform/workerthreads.h"
 #include "resources/resources.h"
 #include "shell/program.h"
 #include "startup/loadingscreen.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -35,7 +37,13 @@ int main(int argc, char **argv)
     if (!displayAvailable())
         return 1;
     platform::ApplicationArguments arguments(argc, argv);
+    std::optional<platform::WindowSystemConnection> connection(std::in_place, arguments.count(), arguments.values());
     QApplication app(arguments.count(), arguments.values());
+    connection.reset();
+    if (!platform::prepareWorkerThreads()) {
+        std::fprintf(stderr, "hoopwright: cannot start a thread (too little address space?)\n");
+        return 1;
+    }
     QApplication::setApplicationName(QStringLiteral("hoopwright"));
     QGuiApplication::setDesktopFileName(QStringLiteral("hoopwright"));
     // The program decides itself when it has no window left.

@@ -48,8 +48,8 @@ AboutBox::AboutBox(Program &program)
     webLink->setCursor(Qt::PointingHandCursor);
     webLink->setAccessibleName(kWebSite);
 
-    connect(webLink, &ClickLabel::clicked, this, [this] { program_.handle([this] { openWebSite(); }); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { program_.handle([this] { closeBox(); }); });
+    program_.attach(webLink, &ClickLabel::clicked, this, [this] { openWebSite(); });
+    program_.attach(closeButton, &QPushButton::clicked, this, [this] { closeBox(); });
     closeButton->setFocus();
 }
 
@@ -61,7 +61,9 @@ void AboutBox::display()
 
 void AboutBox::load()
 {
-    usageLine->setText(program_.mainWindow->usageSentence->text());
+    // Only the main window opens the about box, so it exists.
+    if (const MainWindow *main = program_.mainWindow.existing())
+        usageLine->setText(main->usageSentence->text());
 }
 
 void AboutBox::openWebSite()

@@ -1,7 +1,6 @@
 #include "boards/board.h"
 
 #include "boards/marker.h"
-#include "mainwindow/mainwindow.h"
 #include "platform/ticktimer.h"
 #include "resources/resources.h"
 #include "shell/program.h"
@@ -13,7 +12,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout)
+Board::Board(
+    Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout, QMdiArea &area)
     : program_(program)
     , slot_(slot)
     , variables_(variables)
@@ -50,11 +50,11 @@ Board::Board(Program &program, SlotBase &slot, BoardVariables &variables, const 
         }
     }
 
-    connect(closeButton, &LabelButton::clicked, this, [this] { program_.handle([this] { closeBoard(); }); });
-    connect(fadeInTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { fadeInStep(); }); });
+    program_.attach(closeButton, &LabelButton::clicked, this, [this] { closeBoard(); });
+    program_.attach(fadeInTimer, &platform::TickTimer::ticked, this, [this] { fadeInStep(); });
     fadeInTimer->setEnabled(true);
 
-    frame_ = program_.mainWindow->mdiArea()->addSubWindow(this);
+    frame_ = area.addSubWindow(this);
     frame_->setAttribute(Qt::WA_DeleteOnClose);
     frame_->setWindowTitle(QString::fromLatin1(layout.caption));
     frame_->setWindowIcon(resources::icon("clipboard"));

@@ -10,6 +10,7 @@
 class LabelButton;
 class Marker;
 class Program;
+class QMdiArea;
 class QMdiSubWindow;
 class SlotBase;
 struct BoardVariables;
@@ -41,7 +42,9 @@ public:
     LabelButton *closeButton;
 
 protected:
-    Board(Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout);
+    // The board opens in area, the main window's client area.
+    Board(Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout,
+        QMdiArea &area);
 
     void paintEvent(QPaintEvent *event) override;
 

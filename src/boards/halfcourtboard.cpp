@@ -3,6 +3,6 @@
 #include "shell/program.h"
 
 HalfCourtBoard::HalfCourtBoard(Program &program)
-    : Board(program, program.halfCourtBoard, program.halfCourtBoard.variables, layouts::halfCourt)
+    : Board(program, program.halfCourtBoard, program.halfCourtBoard.variables, layouts::halfCourt, *program.boardArea())
 {
 }

@@ -3,6 +3,7 @@
 #include "shell/program.h"
 
 WholeCourtBoard::WholeCourtBoard(Program &program)
-    : Board(program, program.wholeCourtBoard, program.wholeCourtBoard.variables, layouts::wholeCourt)
+    : Board(
+        program, program.wholeCourtBoard, program.wholeCourtBoard.variables, layouts::wholeCourt, *program.boardArea())
 {
 }

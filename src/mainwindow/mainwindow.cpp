@@ -59,6 +59,7 @@ MainWindow::MainWindow(Program &program)
 
     boardArea_ = new BoardArea(client);
     column->addWidget(boardArea_, 1);
+    program_.setBoardArea(boardArea_); // where the boards open
 
     usageSentence = new QLineEdit(toolbar);
     place(usageSentence, find(layout, "usageSentence"));
@@ -72,7 +73,7 @@ MainWindow::MainWindow(Program &program)
         const layouts::ControlSpec &row = find(layout, name);
         auto *label = new LabelButton(QString::fromLatin1(row.content), buttonFont, toolbar);
         place(label, row);
-        connect(label, &LabelButton::clicked, this, [this, handler] { program_.handle([&] { (this->*handler)(); }); });
+        program_.attach(label, &LabelButton::clicked, this, [this, handler] { (this->*handler)(); });
         return label;
     };
     resetButton = button("resetButton", &MainWindow::resetBoard);
@@ -82,8 +83,8 @@ MainWindow::MainWindow(Program &program)
     wholeCourtButton = button("wholeCourtButton", &MainWindow::showWholeCourt);
     halfCourtButton = button("halfCourtButton", &MainWindow::showHalfCourt);
 
-    connect(fadeInTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { fadeInStep(); }); });
-    connect(fadeOutTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { fadeOutStep(); }); });
+    program_.attach(fadeInTimer, &platform::TickTimer::ticked, this, [this] { fadeInStep(); });
+    program_.attach(fadeOutTimer, &platform::TickTimer::ticked, this, [this] { fadeOutStep(); });
     fadeInTimer->setEnabled(true);
 
     // The restored size holds a client area of 19425 by 8520 twips under the menu bar.

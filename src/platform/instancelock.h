@@ -1,30 +1,42 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 namespace platform {
 
 // The lock that keeps a second copy of the program from running for the same user: a
-// copy holds it from its start to its end.
+// copy holds it from its start to its end. On Linux a file that the copy keeps open and
+// locked; on Windows a named mutex, which the system releases when its process ends, however
+// it ends.
 class InstanceLock {
 public:
-    explicit InstanceLock(const QString &path);
+    // place: the lock file's path, or on Windows the mutex's name.
+    explicit InstanceLock(const QString &place);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
 
-    // Takes the lock unless a running copy of the program holds it; true when one does.
-    // A lock file that names no running copy on this machine (unreadable, from another
-    // host, from a process that is gone or is another program) is taken over once it is a
-    // few seconds old. A lock file that belongs to another user is never taken for this
-    // user's, and neither it nor a lock that cannot be taken for other reasons keeps the
-    // program from starting.
+    // Takes the lock unless a running copy of this program of this user holds it; true
+    // when one does. What the user owns and no such copy holds is replaced: a lock file
+    // left by a crash, read-only, from another host or naming a process that is gone or is
+    // another program or user's, an empty folder, a FIFO; a lock file that names no process
+    // yet once it is a few seconds old. What cannot be replaced, another user's lock among
+    // it, is gone around: the program starts without the guard. Nothing found there is
+    // opened in a way that can block, nor read beyond the few hundred bytes a lock holds.
     bool heldByAnotherCopy();
 
     bool held() const { return held_; }
 
 private:
-    QString path_;
-    QLockFile lock_;
+    bool take();
+
+    QString place_;
     bool held_ = false;
+#ifdef Q_OS_WIN
+    void *mutex_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
 };
 
 } // namespace platform

@@ -26,8 +26,18 @@ SystemServices::~SystemServices() = default;
 bool SystemServices::anotherCopyRunning()
 {
     // One lock per user, held for the life of the process.
-    if (!lock_)
+    if (!lock_) {
+#ifdef Q_OS_WIN
+        // A mutex of the user's session, named for the user.
+        wchar_t user[257] = {};
+        DWORD size = 257;
+        GetUserNameW(user, &size);
+        lock_ = std::make_unique<InstanceLock>(
+            QStringLiteral("Local\\Torvane.Hoopwright.") + QString::fromWCharArray(user));
+#else
         lock_ = std::make_unique<InstanceLock>(lockFilePath(QStringLiteral("hoopwright")));
+#endif
+    }
     return lock_->heldByAnotherCopy();
 }
 

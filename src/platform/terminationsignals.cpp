@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -16,16 +17,39 @@ namespace platform {
 namespace {
 
 constexpr int kSignals[] = { SIGTERM, SIGINT, SIGHUP };
-int pipeEnds[2] = { -1, -1 };
+// The pipe is made once and stays open until the process ends: a signal may come late, on
+// any thread, and must never write into a descriptor that was closed or handed out again.
+std::atomic<int> readEnd { -1 };
+std::atomic<int> writeEnd { -1 };
+// A signal has come that the event loop has not taken yet.
+std::atomic<bool> pending { false };
 struct sigaction previousActions[std::size(kSignals)];
 
-// Only what is safe in a signal handler: one byte into the pipe.
-void onSignal(int)
+// Only what is safe in a signal handler: one byte into the pipe. A second signal before the
+// event loop took the first (a program that hangs) ends the process at once, as the signal
+// would have without this handler.
+void onSignal(int number)
 {
     const int saved = errno;
+    if (pending.exchange(true)) {
+        ::signal(number, SIG_DFL);
+        ::raise(number);
+    }
     const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(writeEnd.load(), &byte, 1);
     errno = saved;
+}
+
+bool openPipe()
+{
+    if (readEnd.load() >= 0)
+        return true;
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    writeEnd.store(ends[1]);
+    readEnd.store(ends[0]);
+    return true;
 }
 
 } // namespace
@@ -35,13 +59,12 @@ TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
 #ifdef Q_OS_UNIX
-    if (pipeEnds[0] >= 0 || ::pipe(pipeEnds) != 0)
+    if (!openPipe())
         return;
-    for (const int end : pipeEnds) {
-        ::fcntl(end, F_SETFD, FD_CLOEXEC);
-        ::fcntl(end, F_SETFL, O_NONBLOCK);
-    }
-    notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
+    char stale[16];
+    while (::read(readEnd.load(), stale, sizeof stale) > 0) { }
+    pending.store(false);
+    notifier_ = new QSocketNotifier(readEnd.load(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::readPipe);
     for (std::size_t i = 0; i < std::size(kSignals); ++i) {
         if (::sigaction(kSignals[i], nullptr, &previousActions[i]) != 0 || previousActions[i].sa_handler == SIG_IGN)
@@ -66,9 +89,6 @@ TerminationSignals::~TerminationSignals()
             ::sigaction(kSignals[i], &previousActions[i], nullptr);
     }
     delete notifier_;
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    pipeEnds[0] = pipeEnds[1] = -1;
 #endif
 }
 
@@ -76,7 +96,8 @@ void TerminationSignals::readPipe()
 {
 #ifdef Q_OS_UNIX
     char bytes[16];
-    while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) { }
+    while (::read(readEnd.load(), bytes, sizeof bytes) > 0) { }
+    pending.store(false);
     emit received();
 #endif
 }

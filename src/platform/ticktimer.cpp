@@ -2,6 +2,10 @@
 
 namespace platform {
 
+namespace {
+bool clockHeld = false;
+}
+
 TickTimer::TickTimer(QObject *parent)
     : QObject(parent)
 {
@@ -12,12 +16,18 @@ TickTimer::TickTimer(QObject *parent)
 
 void TickTimer::setEnabled(bool enabled)
 {
-    if (enabled == timer_.isActive())
+    if (enabled == enabled_)
         return;
-    if (enabled)
-        timer_.start();
-    else
+    enabled_ = enabled;
+    if (!enabled)
         timer_.stop();
+    else if (!clockHeld)
+        timer_.start();
+}
+
+void TickTimer::holdClock(bool held)
+{
+    clockHeld = held;
 }
 
 } // namespace platform

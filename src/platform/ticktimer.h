@@ -14,14 +14,19 @@ public:
 
     explicit TickTimer(QObject *parent = nullptr);
 
-    bool isEnabled() const { return timer_.isActive(); }
+    bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled);
+
+    // With the clock held, an enabled timer never ticks by itself: whoever holds the clock
+    // (a test) emits ticked() when it wants a tick. For every timer made afterwards.
+    static void holdClock(bool held);
 
 signals:
     void ticked();
 
 private:
     QTimer timer_;
+    bool enabled_ = false;
 };
 
 } // namespace platform

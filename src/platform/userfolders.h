@@ -9,10 +9,9 @@ namespace platform {
 // $HOME is unset or relative.
 QString dataFolder();
 
-// Where the single-instance lock called name goes: on Windows the user's local application
-// data; elsewhere the user's runtime folder, or, when there is none the user owns, a file in
-// the temporary folder whose name carries the user id, so that each user has a lock of
-// their own.
+// Where the single-instance lock file called name goes (Linux): the user's runtime folder
+// when it is the user's own and nobody else may write into it, otherwise a file in the
+// temporary folder whose name carries the user id, so that each user has a lock of their own.
 QString lockFilePath(const QString &name);
 
 } // namespace platform

@@ -29,7 +29,9 @@ void Program::refuseSecondCopy(const QString &title, const QString &text)
 {
     if (!services_.anotherCopyRunning())
         return;
-    messageBox(platform::MessageIcon::Warning, title, text);
+    // The ticks behind the box are dropped, so the start goes no further.
+    refusing_ = true;
+    services_.messageBox(platform::MessageIcon::Warning, title, text);
     endAtOnce();
 }
 

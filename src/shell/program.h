@@ -4,7 +4,9 @@
 #include "shell/slot.h"
 #include "shell/windowvariables.h"
 
+#include <QMdiArea>
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 
@@ -53,16 +55,31 @@ public:
     // The first-use record's place on the system drive.
     QString hostPath(const QString &windowsPath) const { return services_.hostPath(windowsPath); }
 
-    // Every event handler of the program runs through here, one at a time.
-    template <class Handler> void handle(Handler &&handler)
+    // Every event handler of the program runs through here, one at a time. The immediate
+    // end leaves it here; any other exception ends the handler as a failed step would,
+    // and none goes on into Qt, which does not expect one. While the duplicate-start
+    // warning is open no handler runs: the program ends when the box closes.
+    template <class Handler> void handle(Handler &&handler) noexcept
     {
-        if (ended_)
+        if (ended_ || refusing_)
             return;
         try {
             handler();
-        } catch (const ImmediateEnd &) {
+        } catch (...) {
         }
     }
+
+    // Attaches a handler to a signal of a control or timer: the handler runs through
+    // handle(), for as long as the receiver lives.
+    template <class Sender, class Signal, class Handler>
+    void attach(Sender *sender, Signal signal, const QObject *receiver, Handler handler)
+    {
+        QObject::connect(sender, signal, receiver, [this, handler = std::move(handler)] { handle(handler); });
+    }
+
+    // The main window's client area, where the boards open; null without a main window.
+    QMdiArea *boardArea() const { return boardArea_; }
+    void setBoardArea(QMdiArea *area) { boardArea_ = area; }
 
     // Called by the slots when a window has gone; the program ends when none is left.
     void windowGone();
@@ -78,6 +95,8 @@ private:
 
     platform::Services &services_;
     bool ended_ = false;
+    bool refusing_ = false; // the duplicate-start warning is open
     bool checkPending_ = false;
+    QPointer<QMdiArea> boardArea_;
     QObject context_; // receiver of the deferred checks, gone with the program
 };

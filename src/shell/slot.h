@@ -44,9 +44,9 @@ template <class W, class V = NoVariables> class Slot : public SlotBase {
 public:
     using SlotBase::SlotBase;
 
-    // A reference: the window, created and loaded first when needed. Null only when the
-    // window unloaded itself within its own load().
-    W *get()
+    // A reference to the window, which creates it and runs its load() when it does not
+    // exist. Null only when the window unloaded itself within its own load().
+    W *createIfNeeded()
     {
         if (!exists()) {
             W *window = new W(program_);
@@ -60,29 +60,28 @@ public:
         }
         return window_;
     }
-    W *operator->() { return get(); }
 
     // Displays the window and brings it to the front; a window that unloaded itself
     // during its own load() cannot be shown, and the show is skipped.
     void show()
     {
-        if (W *window = get())
+        if (W *window = createIfNeeded())
             window->display();
     }
 
     void hide()
     {
-        get();
+        createIfNeeded();
         SlotBase::hide();
     }
 
     bool isVisible()
     {
-        get();
+        createIfNeeded();
         return exists() && !frame()->isHidden();
     }
 
-    // The window if it exists, without creating it.
+    // The window if it exists, without creating it; null otherwise.
     W *existing() const { return exists() ? window_ : nullptr; }
 
     V variables {};

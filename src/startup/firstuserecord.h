@@ -43,6 +43,10 @@ public:
     // The general date format of the regional settings: the short date, a space and the
     // long time; the short date alone at midnight.
     QString dateTimeText(const QDateTime &moment) const;
+    // What line 5 holds: dateTimeText(), or where that would not read back as the same
+    // date (characters the system's code page lacks, a comma), the nearest form that does:
+    // without direction marks, the date alone, last the date as yyyy-MM-dd.
+    QString recordedDateTime(const QDateTime &moment) const;
     // The date a text of dateTimeText stands for. A two-digit year is taken in the century
     // that puts the date nearest to the given day.
     std::optional<QDate> dateOf(const QString &text, const QDate &near) const;
@@ -56,6 +60,7 @@ public:
 
 private:
     QString longTimeFormat() const;
+    bool isTimeText(const QString &text) const;
 
     const platform::Services &services_;
     QLocale locale_;

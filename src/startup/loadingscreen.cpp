@@ -47,7 +47,7 @@ LoadingScreen::LoadingScreen(Program &program)
     statusText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     animationTimer = new platform::TickTimer(this);
-    connect(animationTimer, &platform::TickTimer::ticked, this, [this] { program_.handle([this] { advance(); }); });
+    program_.attach(animationTimer, &platform::TickTimer::ticked, this, [this] { advance(); });
     animationTimer->setEnabled(true);
     focusButton->setFocus();
 }

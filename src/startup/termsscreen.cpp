@@ -93,8 +93,8 @@ TermsScreen::TermsScreen(Program &program)
     setTabOrder(decisionButton, acceptCheck);
     setTabOrder(acceptCheck, decisionButton);
 
-    connect(acceptCheck, &QCheckBox::stateChanged, this, [this] { program_.handle([this] { toggleAcceptance(); }); });
-    connect(decisionButton, &QPushButton::clicked, this, [this] { program_.handle([this] { exitOrAccept(); }); });
+    program_.attach(acceptCheck, &QCheckBox::stateChanged, this, [this] { toggleAcceptance(); });
+    program_.attach(decisionButton, &QPushButton::clicked, this, [this] { exitOrAccept(); });
     decisionButton->setFocus();
 }
 
@@ -137,7 +137,7 @@ void TermsScreen::exitOrAccept()
 
 void TermsScreen::openMainWindow()
 {
-    program_.mainWindow->usageSentence->setText(usageText->text());
+    program_.mainWindow.createIfNeeded()->usageSentence->setText(usageText->text());
     program_.mainWindow.show();
     program_.termsScreen.unload();
 }

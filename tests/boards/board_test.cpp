@@ -30,7 +30,7 @@ TEST_F(Boards, HalfCourtFirstCreatesTheWholeCourtHidden)
     EXPECT_TRUE(program->wholeCourtBoard.frame()->isHidden());
     EXPECT_FALSE(program->halfCourtBoard.frame()->isHidden());
     EXPECT_TRUE(program->halfCourtBoard.frame()->isMaximized());
-    EXPECT_TRUE(program->wholeCourtBoard->fadeInTimer->isEnabled()) << "its fade runs while hidden";
+    EXPECT_TRUE(program->wholeCourtBoard.existing()->fadeInTimer->isEnabled()) << "its fade runs while hidden";
 }
 
 TEST_F(Boards, AVisibleQueryCreatesTheBoardAndAnswersTrue)
@@ -48,53 +48,54 @@ TEST_F(Boards, ResetBeforeAnyBoardGivesAFreshHalfCourt)
     EXPECT_FALSE(program->halfCourtBoard.frame()->isHidden());
     EXPECT_FALSE(program->wholeCourtBoard.exists())
         << "the whole court is asked only when the half court is not displayed";
-    EXPECT_EQ(program->halfCourtBoard->fadeCounter(), 0) << "fresh board, fade from 0";
+    EXPECT_EQ(program->halfCourtBoard.existing()->fadeCounter(), 0) << "fresh board, fade from 0";
 }
 
 TEST_F(Boards, ResetRenewsOnlyTheDisplayedBoard)
 {
     click(&MainWindow::showHalfCourt);
-    program->halfCourtBoard->marker("ally1")->moveTo(100, 200);
+    program->halfCourtBoard.existing()->marker("ally1")->moveTo(100, 200);
     click(&MainWindow::showWholeCourt);
-    program->wholeCourtBoard->marker("enemy3")->moveTo(300, 400);
-    tick(program->wholeCourtBoard->fadeInTimer, 200);
+    program->wholeCourtBoard.existing()->marker("enemy3")->moveTo(300, 400);
+    tick(program->wholeCourtBoard.existing()->fadeInTimer, 200);
 
     click(&MainWindow::resetBoard);
     flush();
-    EXPECT_EQ(program->wholeCourtBoard->marker("enemy3")->left(), 2880.0f);
-    EXPECT_EQ(program->wholeCourtBoard->marker("enemy3")->top(), 7920.0f);
-    EXPECT_EQ(program->wholeCourtBoard->fadeCounter(), 0);
+    EXPECT_EQ(program->wholeCourtBoard.existing()->marker("enemy3")->left(), 2880.0f);
+    EXPECT_EQ(program->wholeCourtBoard.existing()->marker("enemy3")->top(), 7920.0f);
+    EXPECT_EQ(program->wholeCourtBoard.existing()->fadeCounter(), 0);
     EXPECT_TRUE(program->halfCourtBoard.frame()->isHidden());
-    EXPECT_EQ(program->halfCourtBoard->marker("ally1")->left(), 100.0f) << "the hidden half court keeps its markers";
+    EXPECT_EQ(program->halfCourtBoard.existing()->marker("ally1")->left(), 100.0f)
+        << "the hidden half court keeps its markers";
 }
 
 TEST_F(Boards, SwitchingKeepsBothArrangementsAndDoesNotFadeAgain)
 {
     click(&MainWindow::showHalfCourt);
-    program->halfCourtBoard->marker("enemy2")->moveTo(5000.5f, 1234.25f);
-    tick(program->halfCourtBoard->fadeInTimer, 125);
-    tick(program->wholeCourtBoard->fadeInTimer, 125);
+    program->halfCourtBoard.existing()->marker("enemy2")->moveTo(5000.5f, 1234.25f);
+    tick(program->halfCourtBoard.existing()->fadeInTimer, 125);
+    tick(program->wholeCourtBoard.existing()->fadeInTimer, 125);
     for (int i = 0; i < 3; ++i) {
         click(&MainWindow::showWholeCourt);
         click(&MainWindow::showHalfCourt);
     }
-    EXPECT_EQ(program->halfCourtBoard->marker("enemy2")->left(), 5000.5f);
-    EXPECT_EQ(program->halfCourtBoard->marker("enemy2")->top(), 1234.25f);
-    EXPECT_EQ(program->halfCourtBoard->fadeCounter(), 250);
-    EXPECT_EQ(program->wholeCourtBoard->fadeCounter(), 250) << "faded in while hidden";
+    EXPECT_EQ(program->halfCourtBoard.existing()->marker("enemy2")->left(), 5000.5f);
+    EXPECT_EQ(program->halfCourtBoard.existing()->marker("enemy2")->top(), 1234.25f);
+    EXPECT_EQ(program->halfCourtBoard.existing()->fadeCounter(), 250);
+    EXPECT_EQ(program->wholeCourtBoard.existing()->fadeCounter(), 250) << "faded in while hidden";
     EXPECT_EQ(program->wholeCourtBoard.variables.opacity, 250);
 }
 
 TEST_F(Boards, CloseAndTheFramesCloseGiveAFreshBoardNextTime)
 {
     click(&MainWindow::showHalfCourt);
-    program->halfCourtBoard->marker("ally5")->moveTo(0, 0);
+    program->halfCourtBoard.existing()->marker("ally5")->moveTo(0, 0);
     program->halfCourtBoard.variables.grabX = 42;
-    event([&] { program->halfCourtBoard->closeBoard(); });
+    event([&] { program->halfCourtBoard.existing()->closeBoard(); });
     flush();
     EXPECT_FALSE(program->halfCourtBoard.exists());
     click(&MainWindow::showHalfCourt);
-    EXPECT_EQ(program->halfCourtBoard->marker("ally5")->left(), 13800.0f);
+    EXPECT_EQ(program->halfCourtBoard.existing()->marker("ally5")->left(), 13800.0f);
     EXPECT_EQ(program->halfCourtBoard.variables.grabX, 42.0f) << "window variables survive the unload";
 
     program->halfCourtBoard.frame()->close();

@@ -17,7 +17,7 @@ protected:
     {
         event([this] {
             program->mainWindow.show();
-            program->mainWindow->showHalfCourt();
+            program->mainWindow.existing()->showHalfCourt();
         });
         board = program->halfCourtBoard.existing();
         board->window()->resize(1600, 900);
@@ -170,7 +170,7 @@ TEST_F(Drag, EachBoardHasItsOwnAnchorSharedByItsMarkers)
     event([&] { marker("ally1")->press(1, 75, 90); });
     EXPECT_EQ(program->halfCourtBoard.variables.grabX, 75.0f);
     EXPECT_EQ(program->halfCourtBoard.variables.grabY, 90.0f);
-    event([&] { program->mainWindow->showWholeCourt(); });
+    event([&] { program->mainWindow.existing()->showWholeCourt(); });
     Board *whole = program->wholeCourtBoard.existing();
     event([&] { whole->marker("enemy5")->press(2, 30, 45); });
     EXPECT_EQ(program->wholeCourtBoard.variables.grabX, 30.0f);

@@ -19,6 +19,39 @@ bool isCentred(const QRect &r, QSize size)
         && r.size() == size;
 }
 
+// A display that is not there: one line naming it, status 1, no abort and no core.
+TEST(NoDisplayE2E, ADisplayOrWindowSystemThatIsNotThereIsNamedInOneLine)
+{
+    const QString absent = absentDisplay();
+    const QString alsoAbsent = QStringLiteral(":%1").arg(absent.mid(1).toInt() + 1);
+    struct Case {
+        QStringList arguments;
+        QString display;
+        QString named;
+    };
+    const Case cases[] = {
+        { {}, absent, QStringLiteral("cannot connect to the X display \"%1\"").arg(absent) },
+        { { QStringLiteral("-display"), alsoAbsent }, QStringLiteral(":0"),
+            QStringLiteral("cannot connect to the X display \"%1\"").arg(alsoAbsent) },
+        { { QStringLiteral("-platform"), QStringLiteral("bogus") }, absent,
+            QStringLiteral("cannot use the window system \"bogus\"") },
+    };
+    for (const Case &c : cases) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), c.display);
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(HOOPWRIGHT_EXECUTABLE), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(20000)) << c.named.toStdString();
+        const QString output = QString::fromLocal8Bit(program.readAllStandardError()).trimmed();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.named.toStdString() << ": no abort";
+        EXPECT_EQ(program.exitCode(), 1) << c.named.toStdString();
+        EXPECT_EQ(output, QStringLiteral("hoopwright: ") + c.named);
+    }
+}
+
 class StartupE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }

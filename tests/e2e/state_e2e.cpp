@@ -9,9 +9,11 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The program's state on a real file system: the first-use record, the single-instance
@@ -60,8 +62,14 @@ protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
 
     QString lockPath() const { return QDir(x.runtimeDir()).filePath(QStringLiteral("hoopwright.lock")); }
-    // The process the lock file names.
-    qint64 lockOwner() const { return contentOf(lockPath()).split('\n').value(0).toLongLong(); }
+    // The process the lock file names; 0 while something else (a FIFO) is in its place.
+    qint64 lockOwner() const
+    {
+        if (!QFileInfo(lockPath()).isFile())
+            return 0;
+        QFile file(lockPath());
+        return file.open(QIODevice::ReadOnly) ? file.readLine(64).trimmed().toLongLong() : 0;
+    }
     bool holdsLock(QProcess *process)
     {
         return waitUntil([&] { return lockOwner() == process->processId(); }, 20000);
@@ -102,6 +110,104 @@ TEST_F(StateE2E, ALockNamingNoRunningCopyDoesNotKeepTheProgramOut)
         EXPECT_TRUE(x.waitForWindow(kRefusalTitle, 1).isEmpty());
         stop(program);
     }
+}
+
+// What a crash or a careless hand leaves at the lock's place never keeps the program out nor
+// stops it: a FIFO would block whoever opens it, 2 GiB would be read whole, a read-only lock
+// or a folder could not be written.
+TEST_F(StateE2E, AnOddLockFileIsReplacedWithoutHangingTheStart)
+{
+    app.writeRecord(1);
+    const QByteArray path = QFile::encodeName(lockPath());
+    struct Case {
+        const char *name;
+        std::function<void()> plant;
+    };
+    const Case cases[] = {
+        { "a FIFO", [&] { mkfifo(path.constData(), 0600); } },
+        { "2 GiB",
+            [&] {
+                writeFile(lockPath(), QByteArray());
+                truncate(path.constData(), 2LL << 30);
+                QFile file(lockPath());
+                file.open(QIODevice::ReadOnly);
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+            } },
+        { "a lock left read-only by a crash under umask 0277",
+            [&] {
+                writeFile(lockPath(), QByteArray::number(getpid()) + "\nhoopwright\nfar.example\n", 60);
+                chmod(path.constData(), 0400);
+            } },
+        { "an empty folder", [&] { mkdir(path.constData(), 0700); } },
+    };
+    for (const Case &c : cases) {
+        std::filesystem::remove_all(path.constData());
+        c.plant();
+        QProcess *program = x.startProgram();
+        EXPECT_TRUE(holdsLock(program)) << c.name;
+        EXPECT_TRUE(x.waitForWindow(kRefusalTitle, 1).isEmpty()) << c.name;
+        ::kill(pid_t(program->processId()), SIGTERM);
+        EXPECT_TRUE(XSession::waitForExit(program, 5000)) << c.name << ": ends on SIGTERM";
+        stop(program);
+    }
+}
+
+// The user leaves the second copy's warning open past the end of the loading animation: no
+// other window of that copy ever comes.
+TEST_F(StateE2E, ASecondCopysWarningStaysAloneWhileItIsOpen)
+{
+    ASSERT_TRUE(app.startToMainWindow(1));
+    QProcess *second = x.startProgram();
+    const QString refusal = x.waitForWindow(kRefusalTitle, 20000);
+    ASSERT_FALSE(refusal.isEmpty());
+    XSession::pause(12000);
+    EXPECT_TRUE(x.waitForWindow(QStringLiteral("Duplicate"), 1).isEmpty());
+    EXPECT_EQ(x.run(QStringLiteral("xdotool"),
+                   { QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                       QStringLiteral("--pid"), QString::number(second->processId()), QStringLiteral("--name"),
+                       QStringLiteral(".") })
+                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                  .size(),
+        1)
+        << "the warning is the second copy's only window";
+    x.activate(refusal);
+    x.key(QStringLiteral("Return"));
+    ASSERT_TRUE(XSession::waitForExit(second, 10000));
+    EXPECT_EQ(app.process->state(), QProcess::Running) << "the first copy is not affected";
+    stop(app.process);
+}
+
+// Under an address-space limit that leaves no room for another thread's usual stack, Qt's
+// painting would wait for good on a pool thread that never started.
+TEST_F(StateE2E, AnAddressSpaceLimitDoesNotHangTheStart)
+{
+    app.writeRecord(1);
+    QProcess *program = x.start(QStringLiteral("sh"),
+        { QStringLiteral("-c"), QStringLiteral("ulimit -v 120000 && exec \"$1\""), QStringLiteral("sh"),
+            QStringLiteral(HOOPWRIGHT_EXECUTABLE) });
+    EXPECT_FALSE(x.waitForWindow(Driver::kMainCaption, 30000).isEmpty());
+    ::kill(pid_t(program->processId()), SIGTERM);
+    EXPECT_TRUE(XSession::waitForExit(program, 5000)) << "ends on SIGTERM";
+    stop(program);
+}
+
+// A home folder whose name is not UTF-8 (a system in Latin-1 once): the record goes inside
+// that very folder, and nothing is made beside it.
+TEST_F(StateE2E, AHomeWhoseNameIsNotUtf8KeepsTheRecordInside)
+{
+    QTemporaryDir base;
+    const QByteArray home = QFile::encodeName(base.path()) + "/caf\xe9";
+    ASSERT_EQ(mkdir(home.constData(), 0700), 0);
+    QProcess *program = x.start(QStringLiteral("sh"),
+        { QStringLiteral("-c"), QStringLiteral("unset XDG_DATA_HOME; HOME=\"$1/$(printf 'caf\\351')\" exec \"$2\""),
+            QStringLiteral("sh"), base.path(), QStringLiteral(HOOPWRIGHT_EXECUTABLE) });
+    EXPECT_FALSE(x.waitForWindow(kTermsTitle, 30000).isEmpty());
+    struct stat record = {};
+    EXPECT_EQ(::stat((home + "/.local/share/Torvane/C/SAVE/KW/kw010.txt").constData(), &record), 0);
+    const std::filesystem::directory_iterator beside(QFile::encodeName(base.path()).constData());
+    EXPECT_EQ(std::distance(beside, std::filesystem::directory_iterator()), 1) << "nothing beside the home folder";
+    stop(program);
+    std::filesystem::remove_all(home.constData());
 }
 
 TEST_F(StateE2E, TwoCopiesStartedAtTheSameInstantLeaveExactlyOne)

@@ -1,5 +1,6 @@
 #include "e2e/driver.h"
 #include "e2e/westonsession.h"
+#include "e2e/xsession.h"
 
 #include <QRect>
 #include <gtest/gtest.h>
@@ -101,6 +102,21 @@ TEST(WaylandE2E, WithoutXTheLoadingScreenShowsOnlyItsTriangleAndTheMainWindowCom
     program->waitForFinished(3000);
     const QByteArray output = program->readAll();
     EXPECT_FALSE(output.contains("opacity")) << output.toStdString();
+}
+
+// A Wayland session whose DISPLAY names no X server (left over from an X session): the
+// program asks for X first and runs on Wayland.
+TEST(WaylandE2E, AStaleDisplayBesideWaylandFallsBackToWayland)
+{
+    WestonSession session(WestonSession::X::Without, kScreen);
+    ASSERT_TRUE(session.ok()) << "no Weston session";
+    QProcessEnvironment stale;
+    stale.insert(QStringLiteral("DISPLAY"), absentDisplay());
+    QProcess *program = session.startProgram({}, stale);
+    EXPECT_TRUE(showsSomething(session.waitForScreen(showsSomething, 20000)));
+    EXPECT_EQ(program->state(), QProcess::Running);
+    program->kill();
+    program->waitForFinished(3000);
 }
 
 } // namespace

@@ -38,6 +38,15 @@ XSession::XSession(QSize screen, bool anyClient, bool compositor)
     ok_ = true;
 }
 
+QString absentDisplay()
+{
+    for (int number = 900;; ++number) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
+            && !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+            return QStringLiteral(":%1").arg(number);
+    }
+}
+
 QProcess *startClient(std::vector<std::unique_ptr<QProcess>> &clients, QProcessEnvironment environment,
     const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
 {

@@ -15,6 +15,9 @@
 QProcess *startClient(std::vector<std::unique_ptr<QProcess>> &clients, QProcessEnvironment environment,
     const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides);
 
+// An X display that no server serves: ":N" with neither a socket nor a lock file.
+QString absentDisplay();
+
 // Ends a session's clients, newest first, then asks its display server to end, killing it
 // when it has not within the grace time.
 void endSession(std::vector<std::unique_ptr<QProcess>> &clients, QProcess *server, int serverGraceMs);

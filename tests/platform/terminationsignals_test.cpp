@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +39,22 @@ TEST(TerminationSignals, ASignalIgnoredFromTheStartStaysIgnored)
         EXPECT_NE(handlerOf(SIGTERM), SIG_DFL);
     }
     signal(SIGHUP, SIG_DFL);
+}
+
+TEST(TerminationSignals, ASecondSignalBeforeTheEventLoopTookTheFirstEndsTheProcessAtOnce)
+{
+    // A child whose event loop never runs again, as in a program that hangs.
+    const pid_t child = fork();
+    if (child == 0) {
+        const platform::TerminationSignals terminations;
+        raise(SIGINT);
+        raise(SIGTERM);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exited with " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
 }
 
 } // namespace

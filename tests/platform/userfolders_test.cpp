@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <pwd.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,6 +57,25 @@ TEST(SystemServices, TheRecordGoesUnderTheHomeFolderWhenTheDataFolderIsRelative)
         FirstUseRecord(services).recordPath(), QStringLiteral("/home/coach/.local/share/Torvane/C/SAVE/KW/kw010.txt"));
 }
 
+TEST(SystemServices, AHomeWhoseNameIsNotUtf8KeepsTheRecordInsideThatVeryFolder)
+{
+    QTemporaryDir base;
+    const QByteArray home = QFile::encodeName(base.path()) + "/caf\xe9";
+    ASSERT_EQ(mkdir(home.constData(), 0700), 0);
+    EnvironmentOverride environment;
+    environment.set("XDG_DATA_HOME", std::nullopt);
+    environment.set("HOME", home);
+    const platform::SystemServices services;
+    const FirstUseRecord record(services);
+    record.write(QDateTime(QDate(2026, 12, 10), QTime(15, 31, 57)));
+    EXPECT_TRUE(record.exists());
+    struct stat written = {};
+    EXPECT_EQ(stat((home + "/.local/share/Torvane/C/SAVE/KW/kw010.txt").constData(), &written), 0);
+    const std::filesystem::directory_iterator beside(QFile::encodeName(base.path()).constData());
+    EXPECT_EQ(std::distance(beside, std::filesystem::directory_iterator()), 1) << "nothing made beside the home folder";
+    std::filesystem::remove_all(home.constData());
+}
+
 TEST(LockFilePath, IsTheRuntimeFolderOrElseANameOfTheUsersOwnInTheTemporaryFolder)
 {
     QTemporaryDir runtime;
@@ -73,6 +94,17 @@ TEST(LockFilePath, IsTheRuntimeFolderOrElseANameOfTheUsersOwnInTheTemporaryFolde
     planted.close();
     EXPECT_EQ(platform::lockFilePath(QStringLiteral("hoopwright")),
         temporary.filePath(QStringLiteral("hoopwright-%1.lock").arg(geteuid())));
+
+    // Nothing is made for the fallback, and a runtime folder others may write into is none.
+    ASSERT_TRUE(planted.remove());
+    QFile::setPermissions(runtime.path(), QFileDevice::Permissions(0x7777));
+    for (const std::optional<QByteArray> &folder :
+        { std::optional<QByteArray>(), std::optional(runtime.path().toLocal8Bit()) }) {
+        environment.set("XDG_RUNTIME_DIR", folder);
+        EXPECT_EQ(platform::lockFilePath(QStringLiteral("hoopwright")),
+            temporary.filePath(QStringLiteral("hoopwright-%1.lock").arg(geteuid())));
+        EXPECT_TRUE(QDir(temporary.path()).isEmpty());
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "widgets/controls.h"
 
 #include <QLineEdit>
+#include <stdexcept>
 
 namespace {
 
@@ -14,24 +15,39 @@ TEST_F(WindowModel, AReferenceCreatesTheWindowAndRunsItsLoadInsideIt)
     program->mainWindow.variables.opacity = 77;
     bool loadedBeforeTheWrite = false;
     event([&] {
-        QLineEdit *box = program->mainWindow->usageSentence;
+        QLineEdit *box = program->mainWindow.createIfNeeded()->usageSentence;
         loadedBeforeTheWrite
-            = program->mainWindow.variables.opacity == 0 && program->mainWindow->fadeInTimer->isEnabled();
+            = program->mainWindow.variables.opacity == 0 && program->mainWindow.existing()->fadeInTimer->isEnabled();
         box->setText(QStringLiteral("sentence"));
     });
     ASSERT_TRUE(program->mainWindow.exists());
     EXPECT_TRUE(loadedBeforeTheWrite);
     EXPECT_TRUE(program->mainWindow.frame()->isHidden()) << "a top-level window waits for show()";
-    EXPECT_EQ(program->mainWindow->usageSentence->text(), QStringLiteral("sentence"));
-    EXPECT_TRUE(program->mainWindow->usageSentence->isHidden());
+    EXPECT_EQ(program->mainWindow.existing()->usageSentence->text(), QStringLiteral("sentence"));
+    EXPECT_TRUE(program->mainWindow.existing()->usageSentence->isHidden());
+}
+
+TEST_F(WindowModel, AHandlerThatThrowsEndsThereAndTheNextOneRuns)
+{
+    static_assert(noexcept(program->handle([] {})));
+    platform::TickTimer timer;
+    int ran = 0;
+    program->attach(&timer, &platform::TickTimer::ticked, &timer, [&] {
+        ++ran;
+        throw std::out_of_range("no such control");
+    });
+    EXPECT_NO_THROW(emit timer.ticked());
+    EXPECT_NO_THROW(emit timer.ticked());
+    EXPECT_EQ(ran, 2);
+    EXPECT_FALSE(program->ended());
 }
 
 TEST_F(WindowModel, ShowOfADisplayedWindowDoesNotLoadItAgain)
 {
     event([&] { program->mainWindow.show(); });
-    tick(program->mainWindow->fadeInTimer, 10);
+    tick(program->mainWindow.existing()->fadeInTimer, 10);
     event([&] { program->mainWindow.show(); });
-    EXPECT_EQ(program->mainWindow->fadeCounter(), 20);
+    EXPECT_EQ(program->mainWindow.existing()->fadeCounter(), 20);
     EXPECT_TRUE(program->mainWindow.isVisible());
 }
 
@@ -40,7 +56,7 @@ TEST_F(WindowModel, DuplicateInTheMainWindowsLoadEndsTheWholeHandlerChain)
     services.anotherCopy = true;
     bool chainWentOn = false;
     event([&] {
-        program->mainWindow->usageSentence->setText(QStringLiteral("x"));
+        program->mainWindow.createIfNeeded()->usageSentence->setText(QStringLiteral("x"));
         chainWentOn = true;
         program->mainWindow.show();
     });
@@ -61,7 +77,7 @@ TEST_F(WindowModel, DuplicateInTheMainWindowsLoadEndsTheWholeHandlerChain)
 TEST_F(WindowModel, HelpShowsTheSevenLinesWithTheInformationIcon)
 {
     event([&] { program->mainWindow.show(); });
-    event([&] { program->mainWindow->showHelp(); });
+    event([&] { program->mainWindow.existing()->showHelp(); });
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].icon, platform::MessageIcon::Information);
     EXPECT_EQ(services.boxes[0].title, QStringLiteral("Help"));
@@ -78,9 +94,9 @@ TEST_F(WindowModel, FadeOutEndingWhileAMessageBoxIsOpenRunsNothingAfterTheBox)
     MainWindow *form = program->mainWindow.existing();
     event([&] { form->fadeOutAndExit(); });
     bool afterTheBox = false;
-    services.whileBoxOpen = [&] { event([&] { program->mainWindow->fadeOutStep(); }); };
+    services.whileBoxOpen = [&] { event([&] { program->mainWindow.existing()->fadeOutStep(); }); };
     event([&] {
-        program->mainWindow->showHelp();
+        program->mainWindow.existing()->showHelp();
         afterTheBox = true;
     });
     EXPECT_TRUE(program->ended());
@@ -90,10 +106,10 @@ TEST_F(WindowModel, FadeOutEndingWhileAMessageBoxIsOpenRunsNothingAfterTheBox)
 TEST_F(WindowModel, TheAboutBoxKeepsTheProgramRunningAfterTheMainWindowCloses)
 {
     event([&] { program->mainWindow.show(); });
-    event([&] { program->mainWindow->showAbout(); });
-    event([&] { program->mainWindow->showAbout(); });
+    event([&] { program->mainWindow.existing()->showAbout(); });
+    event([&] { program->mainWindow.existing()->showAbout(); });
     ASSERT_TRUE(program->aboutBox.exists());
-    EXPECT_EQ(program->aboutBox->usageLine->text(), program->mainWindow->usageSentence->text());
+    EXPECT_EQ(program->aboutBox.existing()->usageLine->text(), program->mainWindow.existing()->usageSentence->text());
 
     program->mainWindow.frame()->close(); // through the window system
     flush();
@@ -101,7 +117,7 @@ TEST_F(WindowModel, TheAboutBoxKeepsTheProgramRunningAfterTheMainWindowCloses)
     EXPECT_TRUE(program->aboutBox.exists());
     EXPECT_EQ(services.quits, 0);
 
-    event([&] { program->aboutBox->closeBox(); });
+    event([&] { program->aboutBox.existing()->closeBox(); });
     flush();
     EXPECT_EQ(services.quits, 1);
     EXPECT_FALSE(program->ended() && services.ends > 0) << "a normal end, not the immediate one";

@@ -244,6 +244,57 @@ TEST_P(LocaleRoundTrip, TheWrittenTextConvertsBackToTheSameDate)
     }
 }
 
+// Every locale Qt knows, through the file and back: in UTF-8, and in a single-byte code page
+// that lacks most of their letters (a Greek format on a system whose code page for
+// non-Unicode programs is Western). Among them be_BY and sq_AL, whose long time ends in a
+// comma before the zone, and as_IN, brx_IN, ccp and ee_GH, whose AM/PM words Qt does not
+// read back.
+TEST(EveryLocale, TheRecordedLineReadsBackAsTheDateItWasWritten)
+{
+    const QList<QLocale> locales
+        = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    ASSERT_GT(locales.size(), 300);
+    const QDateTime moments[] = { QDateTime(QDate(2026, 12, 10), QTime(15, 31, 57)),
+        QDateTime(QDate(2013, 2, 17), QTime(9, 5, 7)), QDateTime(QDate(2030, 1, 1), QTime(0, 0)) };
+    for (const bool singleByteCodePage : { false, true }) {
+        FakeServices services;
+        services.singleByteCodePage = singleByteCodePage;
+        int failures = 0;
+        for (const QLocale &locale : locales) {
+            const FirstUseRecord record(services, locale);
+            for (const QDateTime &moment : moments) {
+                QFile::remove(record.recordPath());
+                record.write(moment);
+                const QString line = record.readItems().value(4);
+                const std::optional<int> days = record.usageDays(line, moment.date().addDays(3));
+                if (days != 3 && ++failures <= 10)
+                    ADD_FAILURE() << locale.name().toStdString() << (singleByteCodePage ? " (code page)" : "") << ": \""
+                                  << line.toStdString() << "\" gives "
+                                  << (days ? std::to_string(*days) : std::string("no date"));
+            }
+        }
+        EXPECT_EQ(failures, 0) << (singleByteCodePage ? "code page" : "UTF-8");
+    }
+}
+
+TEST(EveryLocale, WhereTheWholeLineReadsBackItIsTheRegionalText)
+{
+    FakeServices services;
+    const QDateTime moment(QDate(2026, 12, 10), QTime(15, 31, 57));
+    for (const char *name : { "en_US", "de_DE", "be_BY", "sq_AL", "ee_GH" }) {
+        const FirstUseRecord record(services, QLocale(QString::fromLatin1(name)));
+        const QString line = record.recordedDateTime(moment);
+        EXPECT_EQ(line, record.dateTimeText(moment)) << name;
+        EXPECT_FALSE(line.endsWith(QLatin1Char(',')) || line.contains(QLatin1Char(','))) << name;
+        EXPECT_TRUE(line.contains(QLatin1Char(' '))) << name << ": " << line.toStdString() << " keeps its time";
+    }
+    // A Greek format in a Western code page: the AM/PM word has no bytes there, so the date
+    // goes alone rather than as "?.?.".
+    services.singleByteCodePage = true;
+    const FirstUseRecord greek(services, QLocale(QLocale::Greek, QLocale::Greece));
+    EXPECT_EQ(greek.recordedDateTime(moment), greek.dateTimeText(moment.date().startOfDay()));
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, LocaleRoundTrip,
     ::testing::Values(LocaleCase { "C" }, LocaleCase { "en_US" }, LocaleCase { "en_GB" }, LocaleCase { "de_DE" },
         LocaleCase { "fr_FR" }, LocaleCase { "ja_JP" }, LocaleCase { "ar_EG" }, LocaleCase { "hu_HU" },

@@ -71,7 +71,7 @@ TEST_F(Loading, TheLastTickOpensTheMainWindowOnALaterRun)
     EXPECT_FALSE(program->termsScreen.exists());
     ASSERT_TRUE(program->mainWindow.exists());
     EXPECT_FALSE(program->mainWindow.frame()->isHidden());
-    EXPECT_TRUE(program->mainWindow->usageSentence->text().endsWith(QStringLiteral("(Total: 3 Days)")));
+    EXPECT_TRUE(program->mainWindow.existing()->usageSentence->text().endsWith(QStringLiteral("(Total: 3 Days)")));
     flush();
     EXPECT_EQ(services.quits, 0);
 }
@@ -109,6 +109,21 @@ TEST_F(Loading, ADuplicateEndsTheStartBeforeAnythingIsShownOrMade)
     EXPECT_EQ(services.boxes[0].text, QStringLiteral("This application is already running!"));
     EXPECT_FALSE(program->loadingScreen.exists());
     EXPECT_FALSE(QDir(logs()).exists());
+}
+
+TEST_F(Loading, TicksBehindTheDuplicateWarningGoNowhere)
+{
+    // The user leaves the warning open past the end of the animation.
+    services.anotherCopy = true;
+    services.whileBoxOpen = [&] {
+        if (LoadingScreen *screen = load())
+            tick(screen->animationTimer, 600);
+    };
+    start();
+    EXPECT_EQ(services.boxes.size(), 1u) << "no second warning from the main window";
+    EXPECT_FALSE(program->mainWindow.exists());
+    EXPECT_FALSE(program->termsScreen.exists());
+    EXPECT_TRUE(program->ended());
 }
 
 // Cut for input and for X servers by its shape, and painted only inside it on a translucent

@@ -52,7 +52,7 @@ TEST_F(Terms, AcceptingOpensThePhotoPageAndTheMainWindowWithTheFirstDaysSentence
     EXPECT_FALSE(program->mainWindow.frame()->isHidden());
     ASSERT_EQ(services.opened.size(), 1u);
     EXPECT_EQ(services.opened[0], TermsScreen::kPhotoPage);
-    EXPECT_EQ(program->mainWindow->usageSentence->text(),
+    EXPECT_EQ(program->mainWindow.existing()->usageSentence->text(),
         QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total: 0 Days)"));
     EXPECT_TRUE(record().exists());
 }
@@ -79,7 +79,7 @@ TEST_F(Terms, ALaterRunIsNeverShownAndHandsTheSentenceOn)
     EXPECT_FALSE(program->termsScreen.exists());
     ASSERT_TRUE(program->mainWindow.exists());
     EXPECT_FALSE(program->mainWindow.frame()->isHidden());
-    EXPECT_EQ(program->mainWindow->usageSentence->text(),
+    EXPECT_EQ(program->mainWindow.existing()->usageSentence->text(),
         QStringLiteral("You are using this about 1 Year(s) , And 35 Day(s) (Total: 400 Days)"));
     EXPECT_TRUE(services.opened.empty());
 }
@@ -93,7 +93,7 @@ TEST_F(Terms, AnUnreadableDateGivesTheSentenceWithAnEmptyTotal)
     file.write("a\r\nb\r\nc\r\nHoopwright\r\n");
     file.close();
     handOff();
-    EXPECT_EQ(program->mainWindow->usageSentence->text(),
+    EXPECT_EQ(program->mainWindow.existing()->usageSentence->text(),
         QStringLiteral("You are using this about 0 Year(s) , And 0 Day(s) (Total:  Days)"));
 }
 

@@ -36,8 +36,8 @@ protected:
     {
         event([this] {
             program->mainWindow.show();
-            program->mainWindow->showHalfCourt();
-            program->mainWindow->showAbout();
+            program->mainWindow.existing()->showHalfCourt();
+            program->mainWindow.existing()->showAbout();
         });
     }
 };
@@ -48,7 +48,7 @@ TEST_F(Accessible, LabelButtonsAreNamedButtonsThatCanBePressed)
     const std::pair<LabelButton *, const char *> buttons[]
         = { { form->halfCourtButton, "Half Court" }, { form->wholeCourtButton, "Whole Court" },
               { form->resetButton, "Reset" }, { form->helpButton, "Help" }, { form->aboutButton, "About" },
-              { form->exitButton, "Exit" }, { program->halfCourtBoard->closeButton, "Close" } };
+              { form->exitButton, "Exit" }, { program->halfCourtBoard.existing()->closeButton, "Close" } };
     for (const auto &[button, name] : buttons) {
         const Described d = describe(button);
         EXPECT_EQ(d.role, QAccessible::Button) << name;
@@ -63,7 +63,7 @@ TEST_F(Accessible, LabelButtonsAreNamedButtonsThatCanBePressed)
 
 TEST_F(Accessible, TheToolbarsButtonsAreReadLeftToRight)
 {
-    QAccessibleInterface *toolbar = QAccessible::queryAccessibleInterface(program->mainWindow->toolbar);
+    QAccessibleInterface *toolbar = QAccessible::queryAccessibleInterface(program->mainWindow.existing()->toolbar);
     ASSERT_NE(toolbar, nullptr);
     QStringList buttons;
     for (int i = 0; i < toolbar->childCount(); ++i) {
@@ -79,7 +79,7 @@ TEST_F(Accessible, TheToolbarsButtonsAreReadLeftToRight)
 TEST_F(Accessible, MarkersAreGraphicsNamedAfterTheirJerseys)
 {
     QStringList names;
-    for (Marker *m : program->halfCourtBoard->markers()) {
+    for (Marker *m : program->halfCourtBoard.existing()->markers()) {
         const Described d = describe(m);
         EXPECT_EQ(d.role, QAccessible::Graphic);
         names << d.name;
@@ -97,7 +97,7 @@ TEST_F(Accessible, TheAboutBoxAndTheTermsScreenDescribeTheirControls)
     EXPECT_EQ(describe(about->webLink).name, AboutBox::kWebSite);
     EXPECT_EQ(describe(about->closeButton).role, QAccessible::Button);
     EXPECT_EQ(describe(about->closeButton).name, QStringLiteral("Close"));
-    EXPECT_EQ(describe(about->usageLine).name, program->mainWindow->usageSentence->text());
+    EXPECT_EQ(describe(about->usageLine).name, program->mainWindow.existing()->usageSentence->text());
 
     event([this] { program->termsScreen.show(); }); // a first run: the terms wait
     TermsScreen *terms = program->termsScreen.existing();

@@ -81,6 +81,7 @@ protected:
     }
 
     static QString recordPath() { return driveC(QStringLiteral("SAVE/KW/kw010.txt")); }
+    // Where earlier versions kept their lock file.
     static QString lockPath() { return localAppData() + QStringLiteral("/Torvane/hoopwright.lock"); }
 
     // A record of an earlier first run, in the ANSI code page as the program keeps it.
@@ -216,7 +217,7 @@ TEST_F(WineE2E, ASecondCopyWarnsAndEndsWhileTheFirstHoldsTheLock)
     writeRecord();
     app.process = startExe();
     ASSERT_FALSE(waitForProgramWindow().isEmpty()) << app.process->readAll().toStdString();
-    EXPECT_TRUE(QFileInfo::exists(lockPath())) << "the lock lives in the user's local application data";
+    EXPECT_FALSE(QFileInfo::exists(lockPath())) << "the lock is a mutex of the session: nothing is written for it";
 
     QProcess *second = startExe();
     const QString warning = x.waitForWindow(QStringLiteral("Torvane"), 60000);
@@ -229,6 +230,30 @@ TEST_F(WineE2E, ASecondCopyWarnsAndEndsWhileTheFirstHoldsTheLock)
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_FALSE(x.waitForWindow(Driver::kMainCaption, 30000).isEmpty()) << "the first copy goes on";
+}
+
+// Ended at its main window as a crash or a power cut would end it: the next start is not
+// kept out, and neither is an old empty lock file that an earlier version left behind.
+TEST_F(WineE2E, NeitherAKilledCopyNorAnOldLockFileKeepsTheNextStartOut)
+{
+    writeRecord();
+    app.process = startExe();
+    ASSERT_FALSE(x.waitForWindow(Driver::kMainCaption, 90000).isEmpty()) << app.process->readAll().toStdString();
+    stopWine(); // wineserver -k
+    ASSERT_TRUE(XSession::waitForExit(app.process, 20000));
+
+    QDir().mkpath(QFileInfo(lockPath()).path());
+    QFile old(lockPath());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    for (const char *start : { "after the kill", "again" }) {
+        QProcess *next = startExe();
+        EXPECT_FALSE(x.waitForWindow(Driver::kMainCaption, 90000).isEmpty()) << start;
+        EXPECT_TRUE(x.waitForWindow(QStringLiteral("Torvane"), 1).isEmpty()) << start;
+        EXPECT_TRUE(x.waitForWindow(QStringLiteral("Duplicate"), 1).isEmpty()) << start;
+        stopWine();
+        XSession::waitForExit(next, 20000);
+    }
 }
 
 } // namespace
