@@ -54,7 +54,7 @@ TEST(PackageE2E, TheInstalledProgramStartsItsLoadingScreenAndWritesNothingBeside
              "./usr/share/icons/hicolor/48x48/apps/hoopwright.png",
              "./usr/share/icons/hicolor/scalable/apps/hoopwright.svg",
              "./usr/share/metainfo/com.example.torvane.hoopwright.metainfo.xml", "./usr/bin/hoopwright-playbook",
-             "./usr/share/applications/hoopwright-playbook.desktop",
+             "./usr/share/applications/com.example.torvane.hoopwright.playbook.desktop",
              "./usr/share/icons/hicolor/16x16/apps/hoopwright-playbook.png",
              "./usr/share/icons/hicolor/256x256/apps/hoopwright-playbook.png",
              "./usr/share/icons/hicolor/scalable/apps/hoopwright-playbook.svg",
@@ -120,7 +120,7 @@ TEST(PackageE2E, PassesDebiansChecks)
     EXPECT_FALSE(
         appstream.contains(QRegularExpression(QStringLiteral("^[EWIP]: "), QRegularExpression::MultilineOption)))
         << appstream.toStdString();
-    for (const char *entry : { "hoopwright.desktop", "hoopwright-playbook.desktop" }) {
+    for (const char *entry : { "hoopwright.desktop", "com.example.torvane.hoopwright.playbook.desktop" }) {
         const QString desktop = runHere(QStringLiteral("desktop-file-validate"),
             { root + QStringLiteral("/usr/share/applications/") + QString::fromLatin1(entry) }, &code);
         EXPECT_EQ(code, 0) << entry << ": " << desktop.toStdString();
@@ -136,7 +136,9 @@ QString readText(const QString &path)
 
 // What a desktop makes of the package's files once installed: the MIME database built from
 // its MIME package names *.hwplay files application/x-hoopwright-play (by their contents too,
-// without the suffix), and the desktop database opens that type with the play designer.
+// without the suffix), and the desktop database opens that type with the play designer, which
+// runs from the package without a display: its version, and a check of a file that is not a
+// play.
 TEST(PackageE2E, PlayFilesAreAMimeTypeThatOpensWithThePlayDesigner)
 {
     QTemporaryDir work;
@@ -163,7 +165,21 @@ TEST(PackageE2E, PlayFilesAreAMimeTypeThatOpensWithThePlayDesigner)
     ASSERT_EQ(code, 0) << desktop.toStdString();
     EXPECT_TRUE(readText(share + QStringLiteral("/applications/mimeinfo.cache"))
                     .split(QLatin1Char('\n'))
-                    .contains(QStringLiteral("application/x-hoopwright-play=hoopwright-playbook.desktop;")));
+                    .contains(QStringLiteral(
+                        "application/x-hoopwright-play=com.example.torvane.hoopwright.playbook.desktop;")));
+
+    const QString playbook = root + QStringLiteral("/usr/bin/hoopwright-playbook");
+    EXPECT_EQ(runHere(playbook, { QStringLiteral("--version") }, &code).trimmed(),
+        QStringLiteral("hoopwright-playbook 2.0.0"));
+    EXPECT_EQ(code, 0);
+    const QString notAPlay = work.filePath(QStringLiteral("notes.hwplay"));
+    QFile file(notAPlay);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"format\": \"something-else\"}\n");
+    file.close();
+    const QString check = runHere(playbook, { QStringLiteral("--check"), notAPlay }, &code);
+    EXPECT_EQ(code, 1) << check.toStdString();
+    EXPECT_TRUE(check.startsWith(notAPlay + QStringLiteral(": "))) << check.toStdString();
 }
 
 } // namespace
