@@ -18,6 +18,9 @@ set(HOOPWRIGHT_PICTURES
 # Icons are rendered at every size a desktop asks for.
 set(HOOPWRIGHT_ICONS clipboard load_icon)
 set(HOOPWRIGHT_ICON_SIZES 16 24 32 48 64 128 256)
+# The play designer's icons: its program icon and the icon of play files. They are installed
+# beside the board program's and built into the Windows program, not embedded as resources.
+set(HOOPWRIGHT_PLAYBOOK_ICONS playbook_icon play_file_icon)
 
 # Free faces with the metrics of the ones the windows name, from Debian's font packages.
 set(HOOPWRIGHT_FONT_FILES
@@ -25,37 +28,84 @@ set(HOOPWRIGHT_FONT_FILES
     "ms_sans_serif.ttf=/usr/share/wine/fonts/ms_sans_serif.ttf"
     "pagella-regular.otf=/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyrepagella-regular.otf"
 )
+# The faces the play library draws names and numbers with, from fonts-dejavu-core.
+set(HOOPWRIGHT_PLAY_FONT_FILES
+    "DejaVuSans.ttf=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+    "DejaVuSans-Bold.ttf=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+)
 
-function(hoopwright_add_resources target)
-    set(art_src ${PROJECT_SOURCE_DIR}/src/resources/art)
-    set(art_out ${CMAKE_CURRENT_BINARY_DIR}/art)
-    file(MAKE_DIRECTORY ${art_out})
-
-    set(font_args)
-    set(font_paths)
-    foreach(entry IN LISTS HOOPWRIGHT_FONT_FILES)
+# The paths of fonts given as ALIAS=PATH entries, each with its alias as its name among the
+# resources of the directory that calls this.
+function(hoopwright_font_paths paths_var)
+    set(paths)
+    foreach(entry IN LISTS ARGN)
         string(REPLACE "=" ";" pair "${entry}")
         list(GET pair 0 alias)
         list(GET pair 1 path)
         if(NOT EXISTS "${path}")
             message(FATAL_ERROR "font ${path} is missing: run scripts/bootstrap")
         endif()
-        list(APPEND font_args --font ${path})
-        list(APPEND font_paths ${path})
         set_source_files_properties(${path} PROPERTIES QT_RESOURCE_ALIAS ${alias})
+        list(APPEND paths ${path})
+    endforeach()
+    set(${paths_var} ${paths} PARENT_SCOPE)
+endfunction()
+
+# Adds the rule that renders an artwork source to output, a PNG when size is WIDTHxHEIGHT or
+# a Windows icon file of thirteen images when it is "ico", with svgrender's options after
+# it; appends the output to the list named by outputs_var.
+function(hoopwright_render outputs_var source output size)
+    if(size STREQUAL "ico")
+        set(args --ico ${source} ${output})
+    else()
+        string(REPLACE "x" ";" dimensions ${size})
+        set(args ${ARGN} ${source} ${output} ${dimensions})
+    endif()
+    add_custom_command(
+        OUTPUT ${output}
+        COMMAND svgrender ${args}
+        DEPENDS ${source} svgrender
+        COMMENT "Rendering ${output}"
+        VERBATIM)
+    set(${outputs_var} ${${outputs_var}} ${output} PARENT_SCOPE)
+endfunction()
+
+# An icon at every size in HOOPWRIGHT_ICON_SIZES, art/NAME-SIZE.png.
+function(hoopwright_render_icon outputs_var name)
+    set(outputs ${${outputs_var}})
+    foreach(size IN LISTS HOOPWRIGHT_ICON_SIZES)
+        hoopwright_render(outputs ${PROJECT_SOURCE_DIR}/src/resources/art/${name}.svg
+                          ${CMAKE_CURRENT_BINARY_DIR}/art/${name}-${size}.png ${size}x${size})
+    endforeach()
+    set(${outputs_var} ${outputs} PARENT_SCOPE)
+endfunction()
+
+# The play designer's icons rendered into art/ (and its icon file, art/playbook_icon.ico), as
+# a target of their own that the named target depends on.
+function(hoopwright_add_playbook_icons target)
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/art)
+    set(outputs)
+    foreach(name IN LISTS HOOPWRIGHT_PLAYBOOK_ICONS)
+        hoopwright_render_icon(outputs ${name})
+    endforeach()
+    hoopwright_render(outputs ${PROJECT_SOURCE_DIR}/src/resources/art/playbook_icon.svg
+                      ${CMAKE_CURRENT_BINARY_DIR}/art/playbook_icon.ico ico)
+    add_custom_target(${target}_icons ALL DEPENDS ${outputs})
+    add_dependencies(${target} ${target}_icons)
+endfunction()
+
+function(hoopwright_add_resources target)
+    set(art_src ${PROJECT_SOURCE_DIR}/src/resources/art)
+    set(art_out ${CMAKE_CURRENT_BINARY_DIR}/art)
+    file(MAKE_DIRECTORY ${art_out})
+
+    hoopwright_font_paths(font_paths ${HOOPWRIGHT_FONT_FILES})
+    set(font_args)
+    foreach(path IN LISTS font_paths)
+        list(APPEND font_args --font ${path})
     endforeach()
 
     set(outputs)
-    macro(render source output width height)
-        add_custom_command(
-            OUTPUT ${output}
-            COMMAND svgrender ${font_args} ${mode} ${source} ${output} ${width} ${height}
-            DEPENDS ${source} svgrender
-            COMMENT "Rendering ${output}"
-            VERBATIM)
-        list(APPEND outputs ${output})
-    endmacro()
-
     foreach(entry IN LISTS HOOPWRIGHT_PICTURES)
         string(REPLACE " " ";" fields "${entry}")
         list(GET fields 0 name)
@@ -69,23 +119,15 @@ function(hoopwright_add_resources target)
         endif()
         math(EXPR width2 "${width} * 2")
         math(EXPR height2 "${height} * 2")
-        render(${art_src}/${name}.svg ${art_out}/${name}.png ${width} ${height})
-        render(${art_src}/${name}.svg ${art_out}/${name}@2x.png ${width2} ${height2})
+        hoopwright_render(outputs ${art_src}/${name}.svg ${art_out}/${name}.png ${width}x${height} ${font_args} ${mode})
+        hoopwright_render(outputs ${art_src}/${name}.svg ${art_out}/${name}@2x.png ${width2}x${height2}
+                          ${font_args} ${mode})
     endforeach()
-    set(mode)
     foreach(name IN LISTS HOOPWRIGHT_ICONS)
-        foreach(size IN LISTS HOOPWRIGHT_ICON_SIZES)
-            render(${art_src}/${name}.svg ${art_out}/${name}-${size}.png ${size} ${size})
-        endforeach()
+        hoopwright_render_icon(outputs ${name})
     endforeach()
     # The program's icon as one Windows icon file of thirteen images.
-    add_custom_command(
-        OUTPUT ${art_out}/load_icon.ico
-        COMMAND svgrender --ico ${art_src}/load_icon.svg ${art_out}/load_icon.ico
-        DEPENDS ${art_src}/load_icon.svg svgrender
-        COMMENT "Rendering ${art_out}/load_icon.ico"
-        VERBATIM)
-    list(APPEND outputs ${art_out}/load_icon.ico)
+    hoopwright_render(outputs ${art_src}/load_icon.svg ${art_out}/load_icon.ico ico)
 
     qt_add_resources(${target} hoopwright_art PREFIX /art BASE ${art_out} FILES ${outputs})
     qt_add_resources(${target} hoopwright_fonts PREFIX /fonts FILES ${font_paths})

@@ -47,12 +47,22 @@ TEST(PackageE2E, TheInstalledProgramStartsItsLoadingScreenAndWritesNothingBeside
 
     const QString depends
         = runHere(QStringLiteral("dpkg-deb"), { QStringLiteral("-f"), deb, QStringLiteral("Depends") });
-    EXPECT_TRUE(depends.contains(QStringLiteral("libqt6widgets6"))) << depends.toStdString();
+    for (const char *library : { "libqt6widgets6", "libqt6svg6" })
+        EXPECT_TRUE(depends.contains(QString::fromLatin1(library))) << depends.toStdString();
     const QString contents = runHere(QStringLiteral("dpkg-deb"), { QStringLiteral("-c"), deb });
     for (const char *path : { "./usr/bin/hoopwright", "./usr/share/applications/hoopwright.desktop",
              "./usr/share/icons/hicolor/48x48/apps/hoopwright.png",
              "./usr/share/icons/hicolor/scalable/apps/hoopwright.svg",
-             "./usr/share/metainfo/com.example.torvane.hoopwright.metainfo.xml" })
+             "./usr/share/metainfo/com.example.torvane.hoopwright.metainfo.xml", "./usr/bin/hoopwright-playbook",
+             "./usr/share/applications/com.example.torvane.hoopwright.playbook.desktop",
+             "./usr/share/icons/hicolor/16x16/apps/hoopwright-playbook.png",
+             "./usr/share/icons/hicolor/256x256/apps/hoopwright-playbook.png",
+             "./usr/share/icons/hicolor/scalable/apps/hoopwright-playbook.svg",
+             "./usr/share/icons/hicolor/48x48/mimetypes/application-x-hoopwright-play.png",
+             "./usr/share/icons/hicolor/scalable/mimetypes/application-x-hoopwright-play.svg",
+             "./usr/share/man/man1/hoopwright-playbook.1.gz",
+             "./usr/share/metainfo/com.example.torvane.hoopwright.playbook.metainfo.xml",
+             "./usr/share/mime/packages/hoopwright-play.xml" })
         EXPECT_TRUE(contents.contains(QString::fromLatin1(path))) << path;
 
     const QString root = work.filePath(QStringLiteral("root"));
@@ -81,7 +91,7 @@ TEST(PackageE2E, TheInstalledProgramStartsItsLoadingScreenAndWritesNothingBeside
     XSession::pause(500);
     EXPECT_EQ(installed->state(), QProcess::Running);
     EXPECT_EQ(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(' ')).toStdString(),
-        "hoopwright");
+        "hoopwright hoopwright-playbook");
     installed->kill();
 }
 
@@ -110,10 +120,66 @@ TEST(PackageE2E, PassesDebiansChecks)
     EXPECT_FALSE(
         appstream.contains(QRegularExpression(QStringLiteral("^[EWIP]: "), QRegularExpression::MultilineOption)))
         << appstream.toStdString();
-    const QString desktop = runHere(QStringLiteral("desktop-file-validate"),
-        { root + QStringLiteral("/usr/share/applications/hoopwright.desktop") }, &code);
-    EXPECT_EQ(code, 0) << desktop.toStdString();
-    EXPECT_EQ(desktop, QString());
+    for (const char *entry : { "hoopwright.desktop", "com.example.torvane.hoopwright.playbook.desktop" }) {
+        const QString desktop = runHere(QStringLiteral("desktop-file-validate"),
+            { root + QStringLiteral("/usr/share/applications/") + QString::fromLatin1(entry) }, &code);
+        EXPECT_EQ(code, 0) << entry << ": " << desktop.toStdString();
+        EXPECT_EQ(desktop, QString()) << entry;
+    }
+}
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// What a desktop makes of the package's files once installed: the MIME database built from
+// its MIME package names *.hwplay files application/x-hoopwright-play (by their contents too,
+// without the suffix), and the desktop database opens that type with the play designer, which
+// runs from the package without a display: its version, and a check of a file that is not a
+// play.
+TEST(PackageE2E, PlayFilesAreAMimeTypeThatOpensWithThePlayDesigner)
+{
+    QTemporaryDir work;
+    QString log;
+    const QString deb = buildPackage(work, &log);
+    ASSERT_FALSE(deb.isEmpty()) << log.toStdString();
+    const QString root = work.filePath(QStringLiteral("root"));
+    ASSERT_EQ(runHere(QStringLiteral("dpkg-deb"), { QStringLiteral("-x"), deb, root }), QString());
+    const QString share = root + QStringLiteral("/usr/share");
+
+    int code = -1;
+    const QString mime = runHere(QStringLiteral("update-mime-database"), { share + QStringLiteral("/mime") }, &code);
+    ASSERT_EQ(code, 0) << mime.toStdString();
+    EXPECT_TRUE(readText(share + QStringLiteral("/mime/globs2"))
+                    .split(QLatin1Char('\n'))
+                    .contains(QStringLiteral("50:application/x-hoopwright-play:*.hwplay")));
+    EXPECT_TRUE(readText(share + QStringLiteral("/mime/subclasses"))
+                    .contains(QStringLiteral("application/x-hoopwright-play application/json")));
+    EXPECT_TRUE(
+        readText(share + QStringLiteral("/mime/magic")).contains(QStringLiteral("[60:application/x-hoopwright-play]")));
+
+    const QString desktop
+        = runHere(QStringLiteral("update-desktop-database"), { share + QStringLiteral("/applications") }, &code);
+    ASSERT_EQ(code, 0) << desktop.toStdString();
+    EXPECT_TRUE(readText(share + QStringLiteral("/applications/mimeinfo.cache"))
+                    .split(QLatin1Char('\n'))
+                    .contains(QStringLiteral(
+                        "application/x-hoopwright-play=com.example.torvane.hoopwright.playbook.desktop;")));
+
+    const QString playbook = root + QStringLiteral("/usr/bin/hoopwright-playbook");
+    EXPECT_EQ(runHere(playbook, { QStringLiteral("--version") }, &code).trimmed(),
+        QStringLiteral("hoopwright-playbook 2.0.0"));
+    EXPECT_EQ(code, 0);
+    const QString notAPlay = work.filePath(QStringLiteral("notes.hwplay"));
+    QFile file(notAPlay);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"format\": \"something-else\"}\n");
+    file.close();
+    const QString check = runHere(playbook, { QStringLiteral("--check"), notAPlay }, &code);
+    EXPECT_EQ(code, 1) << check.toStdString();
+    EXPECT_TRUE(check.startsWith(notAPlay + QStringLiteral(": "))) << check.toStdString();
 }
 
 } // namespace

@@ -1,9 +1,8 @@
-// The cross-built hoopwright.exe under Wine, in the same X session as the Linux end-to-end
-// tests (Xvfb, openbox, xcompmgr) and driven with the same X tools. The Wine prefix is made
-// once a run by the windows_wine_prefix test; every test starts from a prefix without the
-// record and ends by stopping its wineserver. Screenshots of each screen go to shots/.
+// The cross-built hoopwright.exe under Wine (windows/wine.h): every test starts from a prefix
+// without the record.
 #include "e2e/driver.h"
 #include "e2e/recordfile.h"
+#include "windows/wine.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -15,22 +14,7 @@
 namespace {
 
 const QString kExe = QStringLiteral(HOOPWRIGHT_EXECUTABLE);
-const QString kPrefix = QStringLiteral(HOOPWRIGHT_WINEPREFIX);
 const QString kTermsTitle = QStringLiteral("Form1");
-
-QProcessEnvironment wineEnvironment()
-{
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("WINEPREFIX"), kPrefix);
-    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-    return env;
-}
-
-QString driveC(const QString &path)
-{
-    return kPrefix + QStringLiteral("/drive_c/") + path;
-}
 
 // The per-user folder of local application data, C:\users\<name>\AppData\Local.
 QString localAppData()
@@ -50,35 +34,19 @@ bool isCentred(const QRect &r, QSize size)
         && r.size() == size;
 }
 
-class WineE2E : public ::testing::Test {
+class WineE2E : public WineTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(x.ok()) << "no X session";
-        ASSERT_TRUE(QFileInfo::exists(kPrefix + QStringLiteral("/system.reg")))
-            << "no Wine prefix: run these through ctest -L windows";
-        stopWine();
+        WineTest::SetUp();
+        if (HasFatalFailure())
+            return;
         QDir(driveC(QStringLiteral("SAVE"))).removeRecursively();
         // A copy killed by an earlier test leaves its lock; a fresh session has no copy.
         QFile::remove(lockPath());
     }
 
-    void TearDown() override { stopWine(); }
-
-    QProcess *startExe(const QString &exe = kExe)
-    {
-        return x.start(QStringLiteral("wine"), { exe }, wineEnvironment());
-    }
-
-    static void stopWine()
-    {
-        QProcess wineserver;
-        wineserver.setProcessEnvironment(wineEnvironment());
-        wineserver.start(QStringLiteral("wineserver"), { QStringLiteral("-k") });
-        wineserver.waitForFinished(20000);
-        wineserver.start(QStringLiteral("wineserver"), { QStringLiteral("-w") });
-        wineserver.waitForFinished(20000);
-    }
+    QProcess *startExe() { return startUnderWine(kExe); }
 
     static QString recordPath() { return driveC(QStringLiteral("SAVE/KW/kw010.txt")); }
     // Where earlier versions kept their lock file.
@@ -94,27 +62,7 @@ protected:
                    "https://social.example.com/torvane\r\nHoopwright\r\n1/2/2026\r\n");
     }
 
-    // The first visible window of hoopwright.exe; Wine names the X windows' instance
-    // after the program file.
-    QString waitForProgramWindow(int timeoutMs = 60000)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        do {
-            const QString found = x.run(QStringLiteral("xdotool"),
-                { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--classname"),
-                    QStringLiteral("^hoopwright\\.exe$") });
-            if (!found.isEmpty())
-                return found.split(QLatin1Char('\n')).first().trimmed();
-            XSession::pause(50);
-        } while (!deadline.hasExpired());
-        return {};
-    }
-
-    void saveShot(const QString &name)
-    {
-        QDir().mkpath(QStringLiteral(HOOPWRIGHT_SHOTS));
-        x.screenshot().save(QStringLiteral(HOOPWRIGHT_SHOTS "/") + name + QStringLiteral(".png"));
-    }
+    QString waitForProgramWindow() { return WineTest::waitForProgramWindow(QStringLiteral("hoopwright.exe")); }
 
     // Waits until the window's opacity reaches the value; the last value read.
     int waitForOpacity(const QString &window, int value, int timeoutMs)
@@ -128,7 +76,6 @@ protected:
         return last;
     }
 
-    XSession x;
     Driver app { x };
 };
 
