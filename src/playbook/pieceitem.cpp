@@ -4,6 +4,7 @@
 #include "playbook/playdocument.h"
 
 #include <QPainter>
+#include <QtMath>
 
 PieceItem::PieceItem(const PlayDocument &document, int piece)
     : document_(document)
@@ -50,7 +51,10 @@ void PieceItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
 CourtItem::CourtItem(const PlayDocument &document)
     : document_(document)
 {
-    setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    // Cached by paint() itself: Qt's item cache keeps its pictures in the shared pixmap
+    // cache, whose 10 MiB a court at 3840 x 2160 passes, and would then draw the court
+    // anew at every repaint of a drag.
+    setCacheMode(QGraphicsItem::NoCache);
     setZValue(0);
 }
 
@@ -67,6 +71,37 @@ QRectF CourtItem::boundingRect() const
 
 void CourtItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    play::drawCourt(*painter, document_.play().court);
+    const play::Court court = document_.play().court;
+    const QTransform world = painter->worldTransform();
+    if (world.type() > QTransform::TxScale) {
+        // Turned or sheared, as the court view never is: drawn as it is asked for.
+        painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        play::drawCourt(*painter, court);
+        return;
+    }
+
+    // Drawn once for each scale, then copied to the device pixel by pixel: the artwork is
+    // drawn again only when the view's size, the screen's scale or the court changes.
+    const qreal ratio = painter->device()->devicePixelRatio();
+    const QSizeF scale(world.m11() * ratio, world.m22() * ratio);
+    if (picture_.isNull() || court != pictureCourt_ || scale != pictureScale_) {
+        const QSizeF size = play::courtSize(court);
+        QPixmap picture(qCeil(size.width() * scale.width()), qCeil(size.height() * scale.height()));
+        picture.fill(Qt::transparent);
+        QPainter artist(&picture);
+        artist.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        artist.scale(scale.width(), scale.height());
+        play::drawCourt(artist, court);
+        artist.end();
+        picture.setDevicePixelRatio(ratio);
+        picture_ = picture;
+        pictureCourt_ = court;
+        pictureScale_ = scale;
+    }
+    // On whole device pixels, so that the copy is not resampled.
+    const QPointF origin = world.map(QPointF(0, 0)) * ratio;
+    painter->save();
+    painter->setWorldTransform(QTransform());
+    painter->drawPixmap(QPointF(qRound(origin.x()), qRound(origin.y())) / ratio, picture_);
+    painter->restore();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "play/play.h"
+
 #include <QGraphicsItem>
+#include <QPixmap>
 
 class PlayDocument;
 
@@ -34,4 +37,8 @@ public:
 
 private:
     const PlayDocument &document_;
+    // The court as last drawn, in device pixels, and the court and scale it was drawn for.
+    QPixmap picture_;
+    play::Court pictureCourt_ = play::Court::Half;
+    QSizeF pictureScale_;
 };
