@@ -87,6 +87,16 @@ QList<Autosave::Orphan> Autosave::takeOrphans()
 {
     QList<Orphan> orphans;
     const QDir dir(folder());
+    // A window killed with nothing unsaved leaves only its lock: cleared here.
+    for (const QString &name : dir.entryList({ QStringLiteral("*.lock") }, QDir::Files)) {
+        const QString id = name.chopped(5);
+        if (QFile::exists(dir.filePath(id + QLatin1Char('.') + QLatin1String(play::kFileSuffix))))
+            continue;
+        QLockFile lock(dir.filePath(name));
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0))
+            lock.unlock();
+    }
     const QString suffix = QLatin1Char('.') + QLatin1String(play::kFileSuffix);
     for (const QString &name : dir.entryList({ QLatin1Char('*') + suffix }, QDir::Files, QDir::Time)) {
         const QString id = name.chopped(suffix.size());

@@ -62,9 +62,8 @@ QVariant StepListModel::data(const QModelIndex &index, int role) const
 
 QPixmap StepListModel::thumbnail(int step) const
 {
-    auto found = thumbnails_.constFind(step);
-    if (found != thumbnails_.constEnd())
-        return *found;
+    if (const QPixmap *cached = thumbnails_.object(step))
+        return *cached;
     QPixmap pixmap(thumbnailSize_ * devicePixelRatio_);
     pixmap.setDevicePixelRatio(devicePixelRatio_);
     pixmap.fill(Qt::transparent);
@@ -87,7 +86,7 @@ QPixmap StepListModel::thumbnail(int step) const
     painter.setPen(Qt::white);
     painter.drawText(badge, Qt::AlignCenter, QString::number(step + 1));
     painter.end();
-    thumbnails_.insert(step, pixmap);
+    thumbnails_.insert(step, new QPixmap(pixmap));
     return pixmap;
 }
 

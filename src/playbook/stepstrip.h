@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QHash>
+#include <QCache>
 #include <QListView>
 #include <QPixmap>
 
@@ -36,7 +36,8 @@ private:
     PlayDocument &document_;
     QSize thumbnailSize_ { 160, 97 };
     qreal devicePixelRatio_ = 1;
-    mutable QHash<int, QPixmap> thumbnails_;
+    // The thumbnails drawn lately, a few hundred at most however long the play.
+    mutable QCache<int, QPixmap> thumbnails_ { 300 };
 };
 
 // The strip under the court: one thumbnail a step, the step on show selected; drag a
