@@ -2,6 +2,7 @@
 
 #include "resources/layouts.h"
 #include "widgets/fade.h"
+#include "widgets/scaledlayout.h"
 
 #include <QImage>
 #include <QList>
@@ -19,7 +20,8 @@ class TickTimer;
 
 // A tactics board: a court with ten player markers and a Close label-button, a child
 // window of the main window. The half-court and whole-court boards differ only in their
-// layout tables.
+// layout tables. A board with less room than its design draws its court, its markers and
+// Close smaller together, so that all of them stay in sight.
 class Board : public QWidget {
 public:
     static constexpr bool kDisplayedOnCreation = true; // as every child window of the main window
@@ -36,6 +38,7 @@ public:
     const QList<Marker *> &markers() const { return markers_; }
 
     int fadeCounter() const { return fade_.counter(); }
+    units::Scale scale() const { return controls_.scale(); }
 
     platform::TickTimer *fadeInTimer;
     LabelButton *closeButton;
@@ -44,6 +47,7 @@ protected:
     Board(Program &program, SlotBase &slot, BoardVariables &variables, const layouts::BoardLayout &layout);
 
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     Program &program_;
@@ -51,8 +55,11 @@ private:
     BoardVariables &variables_;
     Fade fade_;
     QImage court_;
+    QImage shownCourt_; // the court at the board's scale; null at the design's own
+    ScaledLayout controls_;
     QList<Marker *> markers_;
     QMdiSubWindow *frame_;
     QSize designSize_;
+    QSizeF designTwips_;
     bool displayedBefore_ = false;
 };

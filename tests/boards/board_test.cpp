@@ -14,6 +14,7 @@ protected:
     Boards()
     {
         event([this] { program->mainWindow.show(); });
+        flush(); // maximized, as the window system makes it
     }
 
     MainWindow &form() { return *program->mainWindow.existing(); }
