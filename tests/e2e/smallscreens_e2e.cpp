@@ -143,6 +143,18 @@ protected:
             : QRect();
     }
 
+    // Where a window's client area lies on the screen, as X has it.
+    QRect clientArea(const QString &window)
+    {
+        const QString info = x->run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window });
+        auto value = [&](const char *name) {
+            const QRegularExpressionMatch m
+                = QRegularExpression(QString::fromLatin1(name) + QStringLiteral(":\\s+(-?\\d+)")).match(info);
+            return m.hasMatch() ? m.captured(1).toInt() : 0;
+        };
+        return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"));
+    }
+
     static QString shots() { return QStringLiteral(HOOPWRIGHT_BUILD_DIR "/tests/e2e/shots"); }
 
     QImage look(const char *what)
@@ -305,7 +317,29 @@ TEST_P(SmallScreens, TermsBoardsAndToolbarAreWhollyInSightAndWork)
     tryBoard(strip[0], "Half Court", "half", strip[0].bottom());
     tryBoard(strip[1], "Whole Court", "whole", strip[0].bottom());
 
-    x->click(strip[5].center().x(), strip[5].center().y());
+    // Restored (a double click on its title bar), the main window with its frame is no larger
+    // than the usable area and lies wholly on it.
+    const QRegularExpressionMatch extents
+        = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
+              .match(x->run(QStringLiteral("xprop"),
+                  { QStringLiteral("-id"), mainWindow, QStringLiteral("_NET_FRAME_EXTENTS") }));
+    ASSERT_TRUE(extents.hasMatch());
+    const QMargins frame(extents.captured(1).toInt(), extents.captured(3).toInt(), extents.captured(2).toInt(),
+        extents.captured(4).toInt());
+    // Maximized, its frame starts at the top of the usable area.
+    x->moveTo(usable.center().x(), usable.top() + frame.top() / 2);
+    x->run(QStringLiteral("xdotool"),
+        { QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1") });
+    ASSERT_TRUE(waitFor([&] { return x->geometry(mainWindow) != window; })) << "restored";
+    XSession::pause(1000);
+    const QRect restored = clientArea(mainWindow).marginsAdded(frame);
+    look("restored");
+    EXPECT_TRUE(usable.contains(restored)) << "restored at " << restored.x() << ", " << restored.y() << ", "
+                                           << restored.width() << " x " << restored.height();
+
+    const std::vector<QRect> restoredStrip = toolbarButtons(x->screenshot(), x->geometry(mainWindow));
+    ASSERT_EQ(restoredStrip.size(), 6u);
+    x->click(restoredStrip[5].center().x(), restoredStrip[5].center().y());
     ASSERT_TRUE(XSession::waitForExit(program, 10000)) << "Exit ends the program";
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program->exitCode(), 0);
