@@ -94,16 +94,6 @@ std::vector<QRect> blobs(const QImage &image, const QRect &area, bool (*test)(QR
     return boxes;
 }
 
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 5000)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 100) {
-        if (condition())
-            return true;
-        XSession::pause(100);
-    }
-    return condition();
-}
-
 class SmallScreens : public ::testing::TestWithParam<SmallScreen> {
 protected:
     void SetUp() override
@@ -123,7 +113,7 @@ protected:
         }
         if (row.dock) {
             x->start(QStringLiteral(HOOPWRIGHT_DOCK), { QString::number(row.dock) });
-            ASSERT_TRUE(waitFor([&] { return usableArea().height() == row.screen.height() - row.dock; }))
+            ASSERT_TRUE(waitFor([&] { return usableArea().height() == row.screen.height() - row.dock; }, 5000))
                 << "the window manager reserves the dock's strip";
         }
         usable = usableArea();
@@ -215,7 +205,7 @@ protected:
         SCOPED_TRACE(caption);
         x->click(opener.center().x(), opener.center().y());
         const QString suffix = QStringLiteral(" - [%1]").arg(QString::fromLatin1(caption));
-        ASSERT_TRUE(waitFor([&] { return x->title(mainWindow).endsWith(suffix); }));
+        ASSERT_TRUE(waitFor([&] { return x->title(mainWindow).endsWith(suffix); }, 5000));
         XSession::pause(2600); // faded in
         const QImage shot = look(what);
         const QRect board(usable.left(), stripBottom + 1, usable.width(), usable.bottom() - stripBottom);
@@ -258,7 +248,7 @@ protected:
         look((std::string(what) + "_dragged").c_str());
 
         x->click(close.center().x(), close.center().y());
-        EXPECT_TRUE(waitFor([&] { return x->title(mainWindow) == Driver::kMainCaption; })) << "Close closes it";
+        EXPECT_TRUE(waitFor([&] { return x->title(mainWindow) == Driver::kMainCaption; }, 5000)) << "Close closes it";
     }
 
     QTemporaryDir dir;
@@ -317,6 +307,22 @@ TEST_P(SmallScreens, TermsBoardsAndToolbarAreWhollyInSightAndWork)
     tryBoard(strip[0], "Half Court", "half", strip[0].bottom());
     tryBoard(strip[1], "Whole Court", "whole", strip[0].bottom());
 
+    // The Help box and the about box, centred on the usable area and wholly in it.
+    for (int i : { 3, 4 }) {
+        const QString title = QString::fromLatin1(i == 3 ? "Help" : "Form3");
+        x->click(strip[i].center().x(), strip[i].center().y());
+        const QString box = x->waitForWindow(title, 5000);
+        ASSERT_FALSE(box.isEmpty()) << title.toStdString();
+        XSession::pause(300);
+        const QRect r = clientArea(box);
+        look(i == 3 ? "help" : "about");
+        EXPECT_TRUE(usable.contains(r)) << title.toStdString() << " in the usable area";
+        EXPECT_NEAR(r.center().y(), usable.center().y(), 40) << title.toStdString() << " centred on it";
+        x->activate(box);
+        x->key(QStringLiteral("Return"));
+        ASSERT_TRUE(x->waitForNoWindow(title));
+    }
+
     // Restored (a double click on its title bar), the main window with its frame is no larger
     // than the usable area and lies wholly on it.
     const QRegularExpressionMatch extents
@@ -330,7 +336,7 @@ TEST_P(SmallScreens, TermsBoardsAndToolbarAreWhollyInSightAndWork)
     x->moveTo(usable.center().x(), usable.top() + frame.top() / 2);
     x->run(QStringLiteral("xdotool"),
         { QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1") });
-    ASSERT_TRUE(waitFor([&] { return x->geometry(mainWindow) != window; })) << "restored";
+    ASSERT_TRUE(waitFor([&] { return x->geometry(mainWindow) != window; }, 5000)) << "restored";
     XSession::pause(1000);
     const QRect restored = clientArea(mainWindow).marginsAdded(frame);
     look("restored");
