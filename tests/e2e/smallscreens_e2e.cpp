@@ -307,7 +307,7 @@ TEST_P(SmallScreens, TermsBoardsAndToolbarAreWhollyInSightAndWork)
     tryBoard(strip[0], "Half Court", "half", strip[0].bottom());
     tryBoard(strip[1], "Whole Court", "whole", strip[0].bottom());
 
-    // The Help box and the about box, centred on the usable area and wholly in it.
+    // The Help box and the about box, wholly in the usable area and about its centre.
     for (int i : { 3, 4 }) {
         const QString title = QString::fromLatin1(i == 3 ? "Help" : "Form3");
         x->click(strip[i].center().x(), strip[i].center().y());
@@ -317,7 +317,9 @@ TEST_P(SmallScreens, TermsBoardsAndToolbarAreWhollyInSightAndWork)
         const QRect r = clientArea(box);
         look(i == 3 ? "help" : "about");
         EXPECT_TRUE(usable.contains(r)) << title.toStdString() << " in the usable area";
-        EXPECT_NEAR(r.center().y(), usable.center().y(), 40) << title.toStdString() << " centred on it";
+        // Qt centres a message box on the main window, allowing for a frame it estimates.
+        EXPECT_NEAR(r.center().x(), usable.center().x(), 40) << title.toStdString() << " centred on it";
+        EXPECT_NEAR(r.center().y(), usable.center().y(), usable.height() / 10) << title.toStdString();
         x->activate(box);
         x->key(QStringLiteral("Return"));
         ASSERT_TRUE(x->waitForNoWindow(title));
