@@ -115,19 +115,20 @@ void Board::resizeEvent(QResizeEvent *)
         return;
     for (Marker *m : markers_)
         m->setScale(scale);
-    shownCourt_ = QImage();
-    if (scale.factor() < 1.0) {
-        const qreal ratio = court_.devicePixelRatio();
-        shownCourt_ = court_.scaled((court_.deviceIndependentSize() * scale.factor() * ratio).toSize(),
-            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        shownCourt_.setDevicePixelRatio(ratio);
-    }
+    shownCourt_ = QImage(); // made again at the next paint
     update();
 }
 
 void Board::paintEvent(QPaintEvent *event)
 {
+    const double factor = scale().factor();
+    if (factor < 1.0 && shownCourt_.isNull()) {
+        const qreal ratio = court_.devicePixelRatio();
+        shownCourt_ = court_.scaled((court_.deviceIndependentSize() * factor * ratio).toSize(), Qt::IgnoreAspectRatio,
+            Qt::SmoothTransformation);
+        shownCourt_.setDevicePixelRatio(ratio);
+    }
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    painter.drawImage(QPointF(0, 0), shownCourt_.isNull() ? court_ : shownCourt_);
+    painter.drawImage(QPointF(0, 0), factor < 1.0 ? shownCourt_ : court_);
 }

@@ -55,7 +55,7 @@ private:
     BoardVariables &variables_;
     Fade fade_;
     QImage court_;
-    QImage shownCourt_; // the court at the board's scale; null at the design's own
+    QImage shownCourt_; // the court at the board's scale below 1, made when first painted
     ScaledLayout controls_;
     QList<Marker *> markers_;
     QMdiSubWindow *frame_;

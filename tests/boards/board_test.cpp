@@ -15,7 +15,6 @@ protected:
     Boards()
     {
         event([this] { program->mainWindow.show(); });
-        flush(); // maximized, as the window system makes it
     }
 
     MainWindow &form() { return *program->mainWindow.existing(); }
@@ -113,7 +112,12 @@ struct RowCase {
     int closeTop;
 };
 
-class EachBoard : public Boards, public ::testing::WithParamInterface<RowCase> { };
+// A board in a main window maximized on a screen with room for it, as the window system
+// makes it.
+class EachBoard : public Boards, public ::testing::WithParamInterface<RowCase> {
+protected:
+    EachBoard() { flush(); }
+};
 
 TEST_P(EachBoard, EnemiesThenCloseThenAlliesAtAPitchOf840)
 {
