@@ -30,7 +30,7 @@ void Marker::setScale(units::Scale scale)
         return;
     scale_ = scale;
     resize(scale_.toPixels(width_), scale_.toPixels(height_));
-    picture_ = resources::stretchedPicture(pictureName_, size());
+    picture_ = QPixmap(); // stretched again at the next paint
     moveTo(left_, top_);
 }
 
@@ -61,6 +61,8 @@ void Marker::drag(Buttons buttons, float x, float y)
 
 void Marker::paintEvent(QPaintEvent *)
 {
+    if (picture_.isNull())
+        picture_ = resources::stretchedPicture(pictureName_, size());
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
 }
