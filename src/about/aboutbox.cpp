@@ -25,8 +25,8 @@ AboutBox::AboutBox(Program &program)
     setWindowTitle(QStringLiteral("Form3"));
 
     closeButton = new QPushButton(QString::fromLatin1(find(layout, "closeButton").content), this);
-    place(closeButton, find(layout, "closeButton"));
-    closeButton->setFont(units::font("Tahoma", 9.75));
+    place(closeButton, find(layout, "closeButton"), scale());
+    closeButton->setFont(scale().font("Tahoma", 9.75));
     closeButton->setAutoDefault(true); // Enter presses it while it has the focus, as Space does
     closeButton->setStyleSheet(QStringLiteral("QPushButton { background-color: #808080; color: black;"
                                               " border: 1px solid #202020; }"
@@ -34,14 +34,14 @@ AboutBox::AboutBox(Program &program)
                                               "QPushButton:pressed { background-color: #6a6a6a; }"));
 
     usageLine = new QLabel(this);
-    place(usageLine, find(layout, "usageLine"));
-    usageLine->setFont(units::font("Tahoma", 9.75, true));
+    place(usageLine, find(layout, "usageLine"), scale());
+    usageLine->setFont(scale().font("Tahoma", 9.75, true));
     usageLine->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     usageLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     webLink = new ClickLabel(QString::fromLatin1(find(layout, "webLink").content), this);
-    place(webLink, find(layout, "webLink"));
-    webLink->setFont(units::font("MS Sans Serif", 13.5));
+    place(webLink, find(layout, "webLink"), scale());
+    webLink->setFont(scale().font("MS Sans Serif", 13.5));
     webLink->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
     // The underscores sit on the label's baseline, just under the address in the picture.
     webLink->setAlignment(Qt::AlignLeft | Qt::AlignBottom);

@@ -21,6 +21,7 @@ Board::Board(
     , court_(resources::compactPicture(layout.court))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    designTwips_ = QSizeF(layout.designWidth, layout.designHeight);
     designSize_ = QSize(units::toPixels(layout.designWidth), units::toPixels(layout.designHeight));
     resize(designSize_);
 
@@ -31,15 +32,12 @@ Board::Board(
             fadeInTimer->setObjectName(QString::fromLatin1(row.name));
             break;
         case layouts::Kind::LabelButton:
-            closeButton
-                = new LabelButton(QString::fromLatin1(row.content), units::font("Palatino Linotype", 26.25), this);
-            place(closeButton, row);
+            closeButton = new LabelButton(QString::fromLatin1(row.content), QFont(), this);
+            controls_.place(closeButton, row, { "Palatino Linotype", 26.25, false });
             break;
         case layouts::Kind::Image: {
-            auto *marker = new Marker(program_, variables_, QString::fromLatin1(row.name),
-                resources::stretchedPicture(
-                    row.content, units::toPixels(row.left, row.top, row.width, row.height).size()),
-                this);
+            auto *marker = new Marker(
+                program_, variables_, QString::fromLatin1(row.name), row.content, row.width, row.height, this);
             place(marker, row);
             marker->moveTo(float(row.left), float(row.top));
             markers_.append(marker);
@@ -110,9 +108,27 @@ void Board::closeBoard()
     slot_.unload();
 }
 
+void Board::resizeEvent(QResizeEvent *)
+{
+    const units::Scale scale = units::Scale::toFit(designTwips_, size());
+    if (!controls_.setScale(scale))
+        return;
+    for (Marker *m : markers_)
+        m->setScale(scale);
+    shownCourt_ = QImage(); // made again at the next paint
+    update();
+}
+
 void Board::paintEvent(QPaintEvent *event)
 {
+    const double factor = scale().factor();
+    if (factor < 1.0 && shownCourt_.isNull()) {
+        const qreal ratio = court_.devicePixelRatio();
+        shownCourt_ = court_.scaled((court_.deviceIndependentSize() * factor * ratio).toSize(), Qt::IgnoreAspectRatio,
+            Qt::SmoothTransformation);
+        shownCourt_.setDevicePixelRatio(ratio);
+    }
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    painter.drawImage(QPointF(0, 0), court_);
+    painter.drawImage(QPointF(0, 0), factor < 1.0 ? shownCourt_ : court_);
 }

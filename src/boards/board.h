@@ -2,6 +2,7 @@
 
 #include "resources/layouts.h"
 #include "widgets/fade.h"
+#include "widgets/scaledlayout.h"
 
 #include <QImage>
 #include <QList>
@@ -20,7 +21,8 @@ class TickTimer;
 
 // A tactics board: a court with ten player markers and a Close label-button, a child
 // window of the main window. The half-court and whole-court boards differ only in their
-// layout tables.
+// layout tables. A board with less room than its design draws its court, its markers and
+// Close smaller together, so that all of them stay in sight.
 class Board : public QWidget {
 public:
     static constexpr bool kDisplayedOnCreation = true; // as every child window of the main window
@@ -37,6 +39,7 @@ public:
     const QList<Marker *> &markers() const { return markers_; }
 
     int fadeCounter() const { return fade_.counter(); }
+    units::Scale scale() const { return controls_.scale(); }
 
     platform::TickTimer *fadeInTimer;
     LabelButton *closeButton;
@@ -47,6 +50,7 @@ protected:
         QMdiArea &area);
 
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     Program &program_;
@@ -54,8 +58,11 @@ private:
     BoardVariables &variables_;
     Fade fade_;
     QImage court_;
+    QImage shownCourt_; // the court at the board's scale below 1, made when first painted
+    ScaledLayout controls_;
     QList<Marker *> markers_;
     QMdiSubWindow *frame_;
     QSize designSize_;
+    QSizeF designTwips_;
     bool displayedBefore_ = false;
 };

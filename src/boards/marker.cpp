@@ -1,29 +1,44 @@
 #include "boards/marker.h"
 
+#include "resources/resources.h"
 #include "shell/program.h"
 #include "shell/windowvariables.h"
-#include "widgets/units.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-Marker::Marker(Program &program, BoardVariables &board, const QString &name, const QPixmap &picture, QWidget *parent)
+Marker::Marker(Program &program, BoardVariables &board, const QString &name, const char *picture, int width, int height,
+    QWidget *parent)
     : QWidget(parent)
     , program_(program)
     , board_(board)
-    , picture_(picture)
+    , pictureName_(picture)
+    , width_(width)
+    , height_(height)
 {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent); // the jersey's white ground covers the whole rectangle
     // "ally3" reads "Ally 3", "enemy3" "Enemy 3".
     setAccessibleName(name.at(0).toUpper() + name.mid(1, name.size() - 2) + QLatin1Char(' ') + name.right(1));
+    resize(scale_.toPixels(width_), scale_.toPixels(height_));
+    picture_ = resources::stretchedPicture(pictureName_, size());
+}
+
+void Marker::setScale(units::Scale scale)
+{
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    resize(scale_.toPixels(width_), scale_.toPixels(height_));
+    picture_ = QPixmap(); // stretched again at the next paint
+    moveTo(left_, top_);
 }
 
 void Marker::moveTo(float left, float top)
 {
     left_ = left;
     top_ = top;
-    move(units::toPixels(left_), units::toPixels(top_));
+    move(scale_.toPixels(left_), scale_.toPixels(top_));
 }
 
 void Marker::press(Buttons, float x, float y)
@@ -46,6 +61,8 @@ void Marker::drag(Buttons buttons, float x, float y)
 
 void Marker::paintEvent(QPaintEvent *)
 {
+    if (picture_.isNull())
+        picture_ = resources::stretchedPicture(pictureName_, size());
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
 }
@@ -55,13 +72,13 @@ void Marker::paintEvent(QPaintEvent *)
 void Marker::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] { press(int(event->button()), units::toTwips(at.x()), units::toTwips(at.y())); });
+    program_.handle([&] { press(int(event->button()), scale_.toTwips(at.x()), scale_.toTwips(at.y())); });
 }
 
 void Marker::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    program_.handle([&] { drag(int(event->buttons()), units::toTwips(at.x()), units::toTwips(at.y())); });
+    program_.handle([&] { drag(int(event->buttons()), scale_.toTwips(at.x()), scale_.toTwips(at.y())); });
 }
 
 void Marker::mouseReleaseEvent(QMouseEvent *event)

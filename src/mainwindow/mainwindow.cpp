@@ -4,6 +4,7 @@
 #include "boards/halfcourtboard.h"
 #include "boards/wholecourtboard.h"
 #include "mainwindow/boardarea.h"
+#include "mainwindow/toolbarstrip.h"
 #include "platform/ticktimer.h"
 #include "resources/resources.h"
 #include "shell/program.h"
@@ -13,7 +14,10 @@
 
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 const QString MainWindow::kCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
 
@@ -48,9 +52,12 @@ MainWindow::MainWindow(Program &program)
     fadeOutTimer = new platform::TickTimer(this);
     fadeOutTimer->setObjectName(QStringLiteral("fadeOutTimer"));
 
-    toolbar = new QWidget(client);
+    // The buttons need the strip from its left edge to the last button's right edge, with
+    // the first button's margin again on the right.
+    const layouts::ControlSpec &first = find(layout, "halfCourtButton");
+    const layouts::ControlSpec &last = find(layout, "exitButton");
+    toolbar = new ToolbarStrip(last.left + last.width + first.left, find(layout, "toolbar").height, client);
     toolbar->setObjectName(QStringLiteral("toolbar"));
-    toolbar->setFixedHeight(units::toPixels(find(layout, "toolbar").height));
     toolbar->setBackgroundRole(QPalette::Base);
     toolbar->setForegroundRole(QPalette::Text);
     toolbar->setAutoFillBackground(true);
@@ -62,17 +69,16 @@ MainWindow::MainWindow(Program &program)
     program_.setBoardArea(boardArea_); // where the boards open
 
     usageSentence = new QLineEdit(toolbar);
-    place(usageSentence, find(layout, "usageSentence"));
+    toolbar->controls().place(usageSentence, find(layout, "usageSentence"));
     usageSentence->hide();
 
     fadeInTimer = new platform::TickTimer(toolbar);
     fadeInTimer->setObjectName(QStringLiteral("fadeInTimer"));
 
-    const QFont buttonFont = units::font("Tahoma", 21.75);
     auto button = [&](const char *name, void (MainWindow::*handler)()) {
         const layouts::ControlSpec &row = find(layout, name);
-        auto *label = new LabelButton(QString::fromLatin1(row.content), buttonFont, toolbar);
-        place(label, row);
+        auto *label = new LabelButton(QString::fromLatin1(row.content), QFont(), toolbar);
+        toolbar->controls().place(label, row, { "Tahoma", 21.75, false });
         program_.attach(label, &LabelButton::clicked, this, [this, handler] { (this->*handler)(); });
         return label;
     };
@@ -87,10 +93,37 @@ MainWindow::MainWindow(Program &program)
     program_.attach(fadeOutTimer, &platform::TickTimer::ticked, this, [this] { fadeOutStep(); });
     fadeInTimer->setEnabled(true);
 
-    // The restored size holds a client area of 19425 by 8520 twips under the menu bar.
-    resize(units::toPixels(layouts::kMainWindowClientWidth),
+    // The restored size holds a client area of 19425 by 8520 twips under the menu bar, as far
+    // as the usable area of the screen has room for it.
+    const QSize design(units::toPixels(layouts::kMainWindowClientWidth),
         units::toPixels(layouts::kMainWindowClientHeight) + menuBar()->sizeHint().height());
+    resize(screen() ? design.boundedTo(screen()->availableGeometry().size()) : design);
     setWindowState(Qt::WindowMaximized);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Restored, the window comes back at its size before it was maximized; only now its
+    // frame is known, so only now can the whole window be fitted in the usable area.
+    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+        QTimer::singleShot(0, this, [this] { keepOnUsableArea(); });
+}
+
+void MainWindow::keepOnUsableArea()
+{
+    if (windowState() != Qt::WindowNoState || !screen() || !windowHandle())
+        return;
+    const QRect usable = screen()->availableGeometry();
+    const QMargins frame = windowHandle()->frameMargins();
+    const QSize room = usable.size().shrunkBy(frame);
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
+    const QSize outer = size().grownBy(frame);
+    const QPoint corner(qBound(usable.left(), x(), usable.right() + 1 - outer.width()),
+        qBound(usable.top(), y(), usable.bottom() + 1 - outer.height()));
+    if (corner != pos())
+        move(corner);
 }
 
 QMdiArea *MainWindow::mdiArea() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/toolbarstrip.h"
 #include "widgets/fade.h"
 
 #include <QMainWindow>
@@ -41,7 +42,7 @@ public:
     int fadeCounter() const { return fade_.counter(); }
 
     platform::TickTimer *fadeOutTimer;
-    QWidget *toolbar;
+    ToolbarStrip *toolbar;
     QLineEdit *usageSentence; // hidden: carries the usage sentence to the about box
     platform::TickTimer *fadeInTimer;
     LabelButton *resetButton;
@@ -52,7 +53,13 @@ public:
     LabelButton *halfCourtButton;
     QAction *blankMenu; // a menu bar entry with a blank title that does nothing
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // A restored window no larger than the usable area of its screen, and wholly on it.
+    void keepOnUsableArea();
+
     Program &program_;
     Fade fade_;
     BoardArea *boardArea_;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTransform>
 
 // Pixels from the window's top-left corner: the lowest corner, then the top edge.
 const QPolygon LoadingScreen::kTriangle({ QPoint(300, 200), QPoint(0, 0), QPoint(500, 0) });
@@ -27,22 +28,22 @@ LoadingScreen::LoadingScreen(Program &program)
     setWindowIcon(resources::icon("load_icon"));
 
     focusButton = new QPushButton(QString::fromLatin1(find(layout, "focusButton").content), this);
-    place(focusButton, find(layout, "focusButton"));
+    place(focusButton, find(layout, "focusButton"), scale());
 
     progressTrack = new QWidget(this);
-    place(progressTrack, find(layout, "progressTrack"));
+    place(progressTrack, find(layout, "progressTrack"), scale());
     progressTrack->setStyleSheet(QStringLiteral("background-color: #404040;"));
     progressTrack->setAttribute(Qt::WA_StyledBackground);
 
     progressFill = new QWidget(progressTrack);
-    place(progressFill, find(layout, "progressFill"));
+    place(progressFill, find(layout, "progressFill"), scale());
     progressFill->setStyleSheet(QStringLiteral("background-color: #000000;"));
     progressFill->setAttribute(Qt::WA_StyledBackground);
     fillLeft_ = float(find(layout, "progressFill").left);
 
     statusText = new QLabel(QString::fromLatin1(find(layout, "statusText").content), this);
-    place(statusText, find(layout, "statusText"));
-    statusText->setFont(units::font("Tahoma", 9.75));
+    place(statusText, find(layout, "statusText"), scale());
+    statusText->setFont(scale().font("Tahoma", 9.75));
     statusText->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     statusText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -61,7 +62,8 @@ void LoadingScreen::display()
 void LoadingScreen::load()
 {
     program_.refuseSecondCopy(QStringLiteral("Torvane"), QStringLiteral("This application is already running!"));
-    platform::setShape(this, kTriangle);
+    // The triangle is given in pixels of the design; a smaller window has a smaller one.
+    platform::setShape(this, QTransform::fromScale(scale().factor(), scale().factor()).map(kTriangle));
     // Made when missing, beside a program that runs from a folder of its own; when it
     // exists or cannot be made, nothing happens. An installed copy writes nothing there.
     if (!program_.services().runsFromSystemFolders())
@@ -71,7 +73,7 @@ void LoadingScreen::load()
 void LoadingScreen::advance()
 {
     fillLeft_ += 5;
-    progressFill->move(units::toPixels(fillLeft_), progressFill->y());
+    progressFill->move(scale().toPixels(fillLeft_), progressFill->y());
     if (fillLeft_ == -600) {
         statusText->setText(QStringLiteral("Verifying License.."));
     } else if (fillLeft_ == -500) {

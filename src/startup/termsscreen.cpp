@@ -32,11 +32,11 @@ TermsScreen::TermsScreen(Program &program)
     using layouts::find;
     const auto &layout = layouts::terms;
     setWindowTitle(QStringLiteral("Form1"));
-    setFont(units::font("Tahoma", 11.25));
+    setFont(scale().font("Tahoma", 11.25));
     auto caption = [&](const char *name) { return QString::fromLatin1(find(layout, name).content); };
 
     decisionButton = new QPushButton(caption("decisionButton"), this);
-    place(decisionButton, find(layout, "decisionButton"));
+    place(decisionButton, find(layout, "decisionButton"), scale());
     decisionButton->setAutoDefault(true); // Enter presses it while it has the focus, as Space does
     decisionButton->setStyleSheet(QStringLiteral("QPushButton { background-color: #c0c0ff; color: black;"
                                                  " border: 1px solid #404060; }"
@@ -44,22 +44,22 @@ TermsScreen::TermsScreen(Program &program)
                                                  "QPushButton:pressed { background-color: #a8a8f0; }"));
 
     acceptCheck = new CheckBox(caption("acceptCheck"), this);
-    place(acceptCheck, find(layout, "acceptCheck"));
+    place(acceptCheck, find(layout, "acceptCheck"), scale());
     acceptCheck->setAutoFillBackground(true);
     acceptCheck->setBackgroundRole(QPalette::Base);
     acceptCheck->setForegroundRole(QPalette::Text);
 
     notice = new QLabel(caption("notice"), this);
-    place(notice, find(layout, "notice"));
-    notice->setFont(units::font("Tahoma", 9, true));
+    place(notice, find(layout, "notice"), scale());
+    notice->setFont(scale().font("Tahoma", 9, true));
     notice->setWordWrap(true);
     notice->setStyleSheet(QStringLiteral("background: transparent; color: black;"));
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     agreementText = new QPlainTextEdit(this);
-    place(agreementText, find(layout, "agreementText"));
+    place(agreementText, find(layout, "agreementText"), scale());
     agreementText->setPlainText(resources::text("agreement.txt").replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    agreementText->setFont(units::font("Palatino Linotype", 9.75));
+    agreementText->setFont(scale().font("Palatino Linotype", 9.75));
     agreementText->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: #c0c0ff; color: black; }"));
     agreementText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     agreementText->setFocusPolicy(Qt::ClickFocus);
@@ -71,20 +71,20 @@ TermsScreen::TermsScreen(Program &program)
     agreementText->installEventFilter(this);
 
     recordItems = new QListWidget(this);
-    place(recordItems, find(layout, "recordItems"));
+    place(recordItems, find(layout, "recordItems"), scale());
     recordItems->hide();
 
     firstUseText = new QLineEdit(this);
-    place(firstUseText, find(layout, "firstUseText"));
+    place(firstUseText, find(layout, "firstUseText"), scale());
     firstUseText->hide();
 
     usageText = new QLineEdit(this);
-    place(usageText, find(layout, "usageText"));
+    place(usageText, find(layout, "usageText"), scale());
     usageText->hide();
 
     heading = new QLabel(caption("heading"), this);
-    place(heading, find(layout, "heading"));
-    heading->setFont(units::font("Tahoma", 14.25));
+    place(heading, find(layout, "heading"), scale());
+    heading->setFont(scale().font("Tahoma", 14.25));
     heading->setStyleSheet(QStringLiteral("background: transparent; color: white;"));
 
     // The focus moves only between the button and the check box.

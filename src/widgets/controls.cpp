@@ -62,10 +62,10 @@ bool drawnOnSurface(layouts::Kind kind)
 
 } // namespace
 
-void place(QWidget *control, const layouts::ControlSpec &row)
+void place(QWidget *control, const layouts::ControlSpec &row, units::Scale scale)
 {
     control->setObjectName(QString::fromLatin1(row.name));
-    control->setGeometry(units::toPixels(row.left, row.top, row.width, row.height));
+    control->setGeometry(scale.toPixels(row.left, row.top, row.width, row.height));
     if (!drawnOnSurface(row.kind))
         return;
     // What is drawn on the surface lies beneath every control with a window of its own, so

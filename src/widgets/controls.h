@@ -1,6 +1,7 @@
 #pragma once
 
 #include "resources/layouts.h"
+#include "widgets/units.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -45,6 +46,6 @@ protected:
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };
 
-// Places a control at its row of a layout, converting twips to pixels. Labels, label-buttons
-// and images go beneath the controls that have a window of their own.
-void place(QWidget *control, const layouts::ControlSpec &row);
+// Places a control at its row of a layout, converting twips to pixels at the window's scale.
+// Labels, label-buttons and images go beneath the controls that have a window of their own.
+void place(QWidget *control, const layouts::ControlSpec &row, units::Scale scale = {});

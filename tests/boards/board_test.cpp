@@ -5,6 +5,7 @@
 #include "support/programfixture.h"
 #include "widgets/controls.h"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace {
@@ -112,7 +113,12 @@ struct RowCase {
     int closeTop;
 };
 
-class EachBoard : public Boards, public ::testing::WithParamInterface<RowCase> { };
+// A board in a main window maximized on a screen with room for it, as the window system
+// makes it.
+class EachBoard : public Boards, public ::testing::WithParamInterface<RowCase> {
+protected:
+    EachBoard() { flush(); }
+};
 
 TEST_P(EachBoard, EnemiesThenCloseThenAlliesAtAPitchOf840)
 {
@@ -152,6 +158,32 @@ TEST_P(EachBoard, RestoredTheBoardShowsItsDesignSizeAndShowKeepsItRestored)
     frame->showMinimized();
     click(open);
     EXPECT_TRUE(frame->isMinimized());
+}
+
+TEST_P(EachBoard, InASmallMainWindowTheWholeBoardIsInSightMaximizedAndRestored)
+{
+    const RowCase c = GetParam();
+    click(c.half ? &MainWindow::showHalfCourt : &MainWindow::showWholeCourt);
+    Board *board
+        = c.half ? static_cast<Board *>(program->halfCourtBoard.existing()) : program->wholeCourtBoard.existing();
+    QWidget *frame = board->frame();
+    QWidget *area = form().mdiArea()->viewport();
+    form().resize(700, 420);
+    flush();
+    for (bool maximized : { true, false }) {
+        SCOPED_TRACE(maximized ? "maximized" : "restored");
+        if (!maximized) {
+            frame->showNormal();
+            flush();
+        }
+        EXPECT_LT(board->scale().factor(), 1.0);
+        EXPECT_TRUE(area->rect().contains(frame->geometry())) << "the board's frame in the board area";
+        for (QWidget *control : board->findChildren<QWidget *>()) {
+            if (control->isVisibleTo(board))
+                EXPECT_TRUE(board->rect().contains(control->geometry())) << control->objectName().toStdString();
+        }
+        EXPECT_EQ(board->closeButton->font().pixelSize(), qRound(26.25 * 96 / 72 * board->scale().factor()));
+    }
 }
 
 TEST_F(Boards, CaptionsAndTheMaximizedFrameTitle)

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPointingDevice>
+#include <QTest>
 
 namespace {
 
@@ -178,5 +180,65 @@ TEST_F(Drag, EachBoardHasItsOwnAnchorSharedByItsMarkers)
     event([&] { marker("enemy2")->press(1, 1, 2); });
     EXPECT_EQ(program->halfCourtBoard.variables.grabY, 2.0f) << "one pair for the board's ten markers";
 }
+
+// A finger on a touch screen: Qt turns the touch the marker does not take into the mouse
+// events that drag it, at the design's scale and on a board drawn smaller.
+struct TouchCase {
+    bool half;
+    QSize window; // the main window's size
+};
+
+class TouchDrag : public ProgramTest, public ::testing::WithParamInterface<TouchCase> { };
+
+TEST_P(TouchDrag, OneFingerDragsAJerseyAndItKeepsItsSpotOfTheCourtAtEveryScale)
+{
+    const TouchCase c = GetParam();
+    event([&] {
+        program->mainWindow.show();
+        c.half ? program->mainWindow->showHalfCourt() : program->mainWindow->showWholeCourt();
+    });
+    flush();
+    QWidget *window = program->mainWindow.existing();
+    window->resize(c.window);
+    flush();
+    Board *board
+        = c.half ? static_cast<Board *>(program->halfCourtBoard.existing()) : program->wholeCourtBoard.existing();
+    const double factor = board->scale().factor();
+    EXPECT_EQ(factor < 1.0, c.window.height() < 900) << "scale " << factor;
+
+    Marker *m = board->marker("ally2");
+    const float left = m->left();
+    const float top = m->top();
+    const QPoint grab(m->width() / 2, m->height() / 3);
+    const QPoint start = m->mapTo(window, grab);
+    const QPoint end = start + QPoint(-90, -60);
+    static QPointingDevice *finger = QTest::createTouchDevice();
+    QTest::touchEvent(window, finger).press(0, start, window);
+    QTest::touchEvent(window, finger).move(0, start + QPoint(-30, -20), window);
+    QTest::touchEvent(window, finger).move(0, end, window);
+    QTest::touchEvent(window, finger).release(0, end, window);
+
+    EXPECT_NEAR(m->left(), left - 90 * 15 / factor, 0.01);
+    EXPECT_NEAR(m->top(), top - 60 * 15 / factor, 0.01);
+    EXPECT_EQ(m->mapTo(window, grab), end) << "the grab point under the finger";
+
+    // With room again, the jersey stands where it was left on the court, at full size.
+    const float movedLeft = m->left();
+    const float movedTop = m->top();
+    window->resize(1600, 900);
+    flush();
+    EXPECT_EQ(board->scale().factor(), 1.0);
+    EXPECT_EQ(m->left(), movedLeft);
+    EXPECT_EQ(m->top(), movedTop);
+    EXPECT_EQ(m->geometry(), QRect(qRound(movedLeft / 15), qRound(movedTop / 15), 49, 64));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBoardsTwoScales, TouchDrag,
+    ::testing::Values(TouchCase { true, QSize(1600, 900) }, TouchCase { false, QSize(1600, 900) },
+        TouchCase { true, QSize(800, 500) }, TouchCase { false, QSize(800, 500) }),
+    [](const auto &info) {
+        return std::string(info.param.half ? "half_court" : "whole_court")
+            + (info.param.window.height() < 900 ? "_smaller" : "_design");
+    });
 
 } // namespace

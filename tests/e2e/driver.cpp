@@ -30,6 +30,16 @@ bool isButtonGrey(QRgb c)
 
 } // namespace
 
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        if (condition())
+            return true;
+        XSession::pause(50);
+    }
+    return condition();
+}
+
 QString recordPath(const QString &dataHome)
 {
     return QDir(dataHome).filePath(QStringLiteral("Torvane/C/SAVE/KW/kw010.txt"));

@@ -5,10 +5,14 @@
 #include <QPoint>
 #include <QProcess>
 #include <QString>
+#include <functional>
 
 // The jerseys' number ovals as a screenshot shows them.
 bool isAllyRed(QRgb c);
 bool isEnemyBlue(QRgb c);
+
+// Polls until the condition holds; false when it did not within the time.
+bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000);
 
 // The first-use record under an XDG_DATA_HOME, and writing one for a first run daysAgo.
 QString recordPath(const QString &dataHome);

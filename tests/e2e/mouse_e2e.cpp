@@ -49,16 +49,6 @@ QString describe(QPoint p)
     return QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y());
 }
 
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-        if (condition())
-            return true;
-        XSession::pause(50);
-    }
-    return condition();
-}
-
 class MouseE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
