@@ -195,7 +195,7 @@ TEST_P(TouchDrag, OneFingerDragsAJerseyAndItKeepsItsSpotOfTheCourtAtEveryScale)
     const TouchCase c = GetParam();
     event([&] {
         program->mainWindow.show();
-        c.half ? program->mainWindow->showHalfCourt() : program->mainWindow->showWholeCourt();
+        c.half ? program->mainWindow.existing()->showHalfCourt() : program->mainWindow.existing()->showWholeCourt();
     });
     flush();
     QWidget *window = program->mainWindow.existing();
