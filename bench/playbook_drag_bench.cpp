@@ -18,19 +18,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+#include "paintcounter.h"
 
-// Counts the paints, to show that every move was drawn.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+namespace {
 
 void send(QWidget *viewport, QEvent::Type type, QPointF local, Qt::MouseButton button, Qt::MouseButtons held)
 {
