@@ -14,6 +14,7 @@
 
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -107,6 +108,15 @@ void MainWindow::changeEvent(QEvent *event)
     // Restored, the window comes back at its size before it was maximized; only now its
     // frame is known, so only now can the whole window be fitted in the usable area.
     if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+        QTimer::singleShot(0, this, [this] { keepOnUsableArea(); });
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The window manager may give the restored window its old size back after the state
+    // change was handled; a restored window is fitted again whenever its size changes.
+    if (windowState() == Qt::WindowNoState && isVisible())
         QTimer::singleShot(0, this, [this] { keepOnUsableArea(); });
 }
 

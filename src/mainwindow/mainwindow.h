@@ -55,6 +55,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // A restored window no larger than the usable area of its screen, and wholly on it.
