@@ -20,6 +20,11 @@ void stopWine();
 // wineserver running; screenshots go to shots/.
 class WineTest : public ::testing::Test {
 protected:
+    explicit WineTest(QSize screen = QSize(1600, 900))
+        : x(screen)
+    {
+    }
+
     void SetUp() override;
     void TearDown() override;
 
