@@ -4,6 +4,7 @@
 #include "e2e/recordfile.h"
 #include "windows/wine.h"
 
+#include <QDate>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -201,6 +202,77 @@ TEST_F(WineE2E, NeitherAKilledCopyNorAnOldLockFileKeepsTheNextStartOut)
         stopWine();
         XSession::waitForExit(next, 20000);
     }
+}
+
+// A regional format whose AM/PM words the ANSI code page lacks: Greek letters ("π.μ."), with
+// the code page of English (1252). Set in the user's registry for this test and put back after.
+class GreekFormatWineE2E : public WineE2E {
+protected:
+    void SetUp() override
+    {
+        WineE2E::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(regedit({ QStringLiteral("/E"), QStringLiteral("C:\\international.reg"), kInternational }));
+        saved_ = true;
+        const QString greek = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[") + kInternational
+            + QStringLiteral("]\r\n\"s1159\"=\"π.μ.\"\r\n\"s2359\"=\"μ.μ.\"\r\n\"sShortDate\"=\"d/M/yyyy\"\r\n"
+                             "\"sTimeFormat\"=\"h:mm:ss tt\"\r\n\"iDate\"=\"1\"\r\n");
+        QFile file(driveC(QStringLiteral("greek.reg")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xff\xfe", 2); // UTF-16 LE, as regedit reads non-ASCII text
+        file.write(reinterpret_cast<const char *>(greek.utf16()), greek.size() * 2);
+        file.close();
+        ASSERT_TRUE(regedit({ QStringLiteral("/S"), QStringLiteral("C:\\greek.reg") }));
+        stopWine(); // the program's own session, with the display
+    }
+
+    void TearDown() override
+    {
+        if (saved_) {
+            stopWine();
+            EXPECT_TRUE(regedit({ QStringLiteral("/S"), QStringLiteral("C:\\international.reg") }))
+                << "the prefix's own regional format put back";
+        }
+        WineE2E::TearDown();
+    }
+
+    static bool regedit(const QStringList &arguments)
+    {
+        QProcess regedit;
+        QProcessEnvironment env = wineEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString());
+        regedit.setProcessEnvironment(env);
+        regedit.start(QStringLiteral("wine"), QStringList { QStringLiteral("regedit") } + arguments);
+        return regedit.waitForFinished(60000) && regedit.exitStatus() == QProcess::NormalExit;
+    }
+
+    const QString kInternational = QStringLiteral("HKEY_CURRENT_USER\\Control Panel\\International");
+    bool saved_ = false;
+};
+
+// The record's date line reaches the file whole and reads back as today's date in the format's
+// day/month order; the old program wrote "?.?." for the AM/PM word and lost the usage period.
+TEST_F(GreekFormatWineE2E, TheRecordsDateLineReadsBackWhereTheCodePageLacksTheAMPMWord)
+{
+    const QDate today = QDate::currentDate();
+    app.process = startExe();
+    const QString terms = x.waitForWindow(kTermsTitle, 90000);
+    ASSERT_FALSE(terms.isEmpty()) << app.process->readAll().toStdString();
+    x.activate(terms);
+    x.key(QStringLiteral("Tab"));
+    x.key(QStringLiteral("space"));
+    XSession::pause(300);
+    x.key(QStringLiteral("alt+c"));
+    ASSERT_FALSE(x.waitForWindow(Driver::kMainCaption, 20000).isEmpty());
+
+    ASSERT_TRUE(isFirstRunRecord(recordPath()));
+    QFile record(recordPath());
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    const QByteArray line = record.readAll().split('\n').value(4).chopped(1);
+    EXPECT_FALSE(line.contains('?')) << line.toStdString();
+    const QDate date = QDate::fromString(QString::fromLatin1(line.split(' ').first()), QStringLiteral("d/M/yyyy"));
+    EXPECT_TRUE(date == today || date == today.addDays(1)) << line.toStdString();
 }
 
 } // namespace
