@@ -142,7 +142,7 @@ TEST_F(CourtViewTest, OneMouseDragIsOneNamedUndoStep)
 
 TEST_F(CourtViewTest, TwoFingersDragTwoPiecesAtOnce)
 {
-    QPointingDevice *screen = QTest::createTouchDevice();
+    static QPointingDevice *screen = QTest::createTouchDevice(); // Qt keeps devices for the process
     const QPoint a = view.pieceCentre(0);
     const QPoint b = view.pieceCentre(6);
     QTest::touchEvent(view.viewport(), screen).press(1, a).press(2, b);
