@@ -58,9 +58,13 @@ QPoint CourtView::pieceCentre(int piece) const
 
 void CourtView::showStep()
 {
-    // A new play may bring the other court.
-    scene_.setSceneRect(court_->boundingRect());
-    court_->followCourt();
+    // A new play may bring the other court; only then is the view fitted again.
+    const bool newCourt = shownCourt_ != document_.play().court;
+    if (newCourt) {
+        shownCourt_ = document_.play().court;
+        scene_.setSceneRect(court_->boundingRect());
+        court_->followCourt();
+    }
     const play::Step &step = document_.play().steps.at(document_.currentStep());
     for (int piece = 0; piece < play::kPlayerCount; ++piece) {
         if (!dragging(piece))
@@ -68,7 +72,8 @@ void CourtView::showStep()
     }
     if (!dragging(play::kBall))
         pieces_[play::kBall]->setPos(play::ballPosition(step));
-    fitCourt();
+    if (newCourt)
+        fitCourt();
 }
 
 void CourtView::fitCourt()

@@ -5,6 +5,8 @@
 #include <QGraphicsView>
 #include <QHash>
 
+#include <optional>
+
 class CourtItem;
 class PieceItem;
 class PlayDocument;
@@ -54,5 +56,7 @@ private:
     QGraphicsScene scene_;
     CourtItem *court_;
     QList<PieceItem *> pieces_;
-    QHash<int, Drag> drags_; // by pointer: the mouse, or a finger's touch point id
+    QHash<int, Drag> drags_;
+    std::optional<play::Court>
+        shownCourt_; // the court the scene is laid out for // by pointer: the mouse, or a finger's touch point id
 };

@@ -172,7 +172,7 @@ void PlaybookWindow::createActions()
     playerAction->setShortcut(QKeySequence(Qt::Key_F2));
     playerAction->setStatusTip(tr("Change a player's number and name (or double-click the player)"));
 
-    QMenu *viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu = menuBar()->addMenu(tr("&View"));
     QAction *fullScreenAction = viewMenu->addAction(tr("&Full Screen"), this, [this](bool on) {
         setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
     });
@@ -243,7 +243,7 @@ void PlaybookWindow::createDocks()
     addDockWidget(Qt::RightDockWidgetArea, dock);
     resizeDocks({ dock }, { 260 }, Qt::Horizontal);
     connect(noteEdit, &QPlainTextEdit::textChanged, this, &PlaybookWindow::typeNote);
-    menuBar()->actions().at(2)->menu()->addAction(dock->toggleViewAction());
+    viewMenu->addAction(dock->toggleViewAction());
 }
 
 bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)

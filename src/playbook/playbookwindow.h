@@ -83,6 +83,7 @@ private:
     QPlainTextEdit *noteEdit;
     QLabel *noteHeading;
     QLabel *stepLabel;
+    QMenu *viewMenu;
     QMenu *recentMenu;
     QAction *saveAction;
     QAction *previousStepAction;
