@@ -27,7 +27,8 @@ CourtView::CourtView(PlayDocument &document, QWidget *parent)
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
     viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
-    setMinimumSize(320, 200);
+    // Small enough that the window fits a 1280 x 720 screen at scale 2.
+    setMinimumSize(160, 100);
 
     court_ = new CourtItem(document_);
     scene_.addItem(court_);
