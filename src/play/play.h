@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/action.h"
+
 #include <QList>
 #include <QPointF>
 #include <QSizeF>
@@ -44,6 +46,7 @@ struct Step {
     std::array<QPointF, kPieceCount> positions; // centres; the ball's counts only while it is free
     int ballHolder = 0; // a player, or kNoHolder
     QString note;
+    QList<Action> actions; // drawn on the step, run in this order where they depend on each other
 
     bool operator==(const Step &) const = default;
 };

@@ -1,5 +1,7 @@
 #include "play/playpainter.h"
 
+#include "play/motion.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -107,13 +109,48 @@ void drawBall(QPainter &painter, QPointF centre)
     painter.restore();
 }
 
+QPainterPath actionLine(const Play &play, int step, int action)
+{
+    // Placeholder until each kind's ends are worked out.
+    return pathThrough(play.steps.at(step).actions.at(action).points);
+}
+
+void drawAction(QPainter &painter, const Play &play, int step, int action)
+{
+    // Placeholder: a plain line.
+    const Action &a = play.steps.at(step).actions.at(action);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(a.colour.isValid() ? a.colour : QColor(Qt::black), 40));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(actionLine(play, step, action));
+    painter.restore();
+}
+
+namespace {
+
+void drawPieces(QPainter &painter, const Play &play, int step, const Placement &placement)
+{
+    drawCourt(painter, play.court);
+    for (int action = 0; action < play.steps.at(step).actions.size(); ++action)
+        drawAction(painter, play, step, action);
+    for (int player = 0; player < kPlayerCount; ++player)
+        drawPlayer(painter, play, player, placement.positions[player]);
+    drawBall(painter,
+        placement.ballHolder == kNoHolder ? placement.positions[kBall]
+                                          : heldBallPosition(placement.positions[placement.ballHolder]));
+}
+
+} // namespace
+
 void drawStep(QPainter &painter, const Play &play, int step)
 {
-    const Step &s = play.steps.at(step);
-    drawCourt(painter, play.court);
-    for (int player = 0; player < kPlayerCount; ++player)
-        drawPlayer(painter, play, player, s.positions[player]);
-    drawBall(painter, ballPosition(s));
+    drawPieces(painter, play, step, startOf(play.steps.at(step)));
+}
+
+void drawFrame(QPainter &painter, const Play &play, int step, double seconds)
+{
+    drawPieces(painter, play, step, placementAt(play, step, seconds));
 }
 
 QTransform fitCourt(Court court, const QRectF &target)

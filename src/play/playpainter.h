@@ -2,6 +2,7 @@
 
 #include "play/play.h"
 
+#include <QPainterPath>
 #include <QRectF>
 #include <QTransform>
 
@@ -25,8 +26,21 @@ void drawBall(QPainter &painter, QPointF centre);
 // Registers the faces the painter draws with, built into the library.
 void registerFonts();
 
-// A whole step: the court, then the pieces in their stacking order.
+// An action's mark in its colour, as basketball play diagrams draw it: a cut solid with an
+// arrowhead, a pass dashed with an arrowhead, a dribble zigzag with an arrowhead, a screen
+// solid ending in a bar across it, a handoff, a shot to the basket, a pen stroke, a text.
+void drawAction(QPainter &painter, const Play &play, int step, int action);
+
+// The line an action's mark follows, from end to end, for hit tests and selection.
+QPainterPath actionLine(const Play &play, int step, int action);
+
+// A whole step: the court, its actions, then the pieces where the step starts, in their
+// stacking order.
 void drawStep(QPainter &painter, const Play &play, int step);
+
+// A step as it looks a time into its playback: the court, its actions, and the pieces where
+// they stand at that time (placementAt).
+void drawFrame(QPainter &painter, const Play &play, int step, double seconds);
 
 // The transform that shows a court centred in a target rectangle at the largest scale
 // that fits, keeping its proportions.
