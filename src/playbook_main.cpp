@@ -119,7 +119,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.torvane.hoopwright.playbook"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/play/playbook.svg")));
+    QApplication::setWindowIcon(PlaybookWindow::programIcon());
     const Options options = parseOptions(app);
     play::registerFonts();
 

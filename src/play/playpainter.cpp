@@ -7,25 +7,37 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPicture>
 #include <QRadialGradient>
-#include <QSvgRenderer>
 #include <QTransform>
 
 #include <map>
-#include <memory>
 
 namespace play {
 
 namespace {
 
-// Vector artwork, parsed once per thread that draws (renderers are not shared across threads).
-QSvgRenderer &renderer(const char *name)
+// Vector artwork recorded at build time, loaded once per thread that draws (a picture's
+// playback is not shared across threads).
+const QPicture &artwork(const char *name)
 {
-    thread_local std::map<QByteArray, std::unique_ptr<QSvgRenderer>> renderers;
-    std::unique_ptr<QSvgRenderer> &r = renderers[name];
-    if (!r)
-        r = std::make_unique<QSvgRenderer>(QStringLiteral(":/play/%1.svg").arg(QLatin1String(name)));
-    return *r;
+    thread_local std::map<QByteArray, QPicture> pictures;
+    auto found = pictures.find(name);
+    if (found == pictures.end()) {
+        found = pictures.emplace(name, QPicture()).first;
+        found->second.load(QStringLiteral(":/play/%1.pic").arg(QLatin1String(name)));
+    }
+    return found->second;
+}
+
+// Plays a picture recorded at a size in twips into a rectangle.
+void drawArtwork(QPainter &painter, const char *name, const QRectF &rect, QSizeF recorded)
+{
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.scale(rect.width() / recorded.width(), rect.height() / recorded.height());
+    painter.drawPicture(0, 0, artwork(name));
+    painter.restore();
 }
 
 QRectF jerseyRect(QPointF centre)
@@ -43,14 +55,14 @@ void registerFonts()
 
 void drawCourt(QPainter &painter, Court court)
 {
-    renderer(court == Court::Half ? "half_court" : "whole_court")
-        .render(&painter, QRectF(QPointF(0, 0), courtSize(court)));
+    const QSizeF size = courtSize(court);
+    drawArtwork(painter, court == Court::Half ? "half_court" : "whole_court", QRectF(QPointF(0, 0), size), size);
 }
 
 void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre)
 {
     const QRectF rect = jerseyRect(centre);
-    renderer(sideOf(player) == Side::Ally ? "ally_jersey" : "opponent_jersey").render(&painter, rect);
+    drawArtwork(painter, sideOf(player) == Side::Ally ? "ally_jersey" : "opponent_jersey", rect, rect.size());
 
     // The number sits in the jersey's disc as the board's jerseys have it: the disc's
     // centre at 112/192 of the height, the figures 63/192 high.

@@ -61,7 +61,7 @@ PlaybookWindow::PlaybookWindow(const play::Play &play)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
-    setWindowIcon(QIcon(QStringLiteral(":/play/playbook.svg")));
+    setWindowIcon(programIcon());
 
     court = new CourtView(*document_, this);
     court->setAccessibleName(tr("Court"));
@@ -255,6 +255,14 @@ bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QIcon PlaybookWindow::programIcon()
+{
+    QIcon icon;
+    for (int size : { 16, 24, 32, 48, 64, 128, 256 })
+        icon.addFile(QStringLiteral(":/play/playbook_icon-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 void PlaybookWindow::updateRecentFileMenus()

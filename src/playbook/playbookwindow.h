@@ -33,6 +33,8 @@ public:
 
     // The file menu's recent files, for every window.
     static void updateRecentFileMenus();
+    // The program's icon, at every size a desktop asks for.
+    static QIcon programIcon();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -2,11 +2,15 @@
 //
 //   svgrender [--font FILE]... [--grey | --palette] SOURCE.svg OUTPUT.png WIDTH HEIGHT
 //   svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico
+//   svgrender [--font FILE]... --picture SOURCE.svg OUTPUT.pic WIDTH HEIGHT
 //
 // Fonts given with --font are registered first, so lettering in the artwork can name the
 // same faces that the program embeds. The result is opaque unless the source draws
 // transparency itself (icons keep their alpha channel). --grey writes shades of grey only,
 // --palette at most 256 colours: artwork that the program keeps at one byte a pixel.
+//
+// --picture records the drawing itself, as a QPicture filling WIDTH x HEIGHT units: vector
+// artwork that a program plays back at any size with Qt GUI alone, with no SVG parser.
 //
 // An icon file holds thirteen images: 16, 24, 32 and 48 pixels at 16 and at 256 colours,
 // and 16, 24, 32, 48 and 128 pixels at 32-bit colour with transparency, each stored as PNG.
@@ -18,6 +22,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <QStringList>
 #include <QSvgRenderer>
 #include <algorithm>
@@ -187,6 +192,9 @@ int main(int argc, char **argv)
     const bool icon = !args.isEmpty() && args.first() == QLatin1String("--ico");
     if (icon)
         args.removeFirst();
+    const bool picture = !icon && !args.isEmpty() && args.first() == QLatin1String("--picture");
+    if (picture)
+        args.removeFirst();
     const bool grey = !args.isEmpty() && args.first() == QLatin1String("--grey");
     const bool palette = !args.isEmpty() && args.first() == QLatin1String("--palette");
     if (grey || palette)
@@ -194,7 +202,8 @@ int main(int argc, char **argv)
     if (args.size() != (icon ? 2 : 4)) {
         std::fprintf(stderr,
             "usage: svgrender [--font FILE]... [--grey | --palette] SOURCE.svg OUTPUT.png WIDTH HEIGHT\n"
-            "       svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico\n");
+            "       svgrender [--font FILE]... --ico SOURCE.svg OUTPUT.ico\n"
+            "       svgrender [--font FILE]... --picture SOURCE.svg OUTPUT.pic WIDTH HEIGHT\n");
         return 2;
     }
     QSvgRenderer renderer(args.at(0));
@@ -214,6 +223,17 @@ int main(int argc, char **argv)
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "svgrender: bad size %sx%s\n", qPrintable(args.at(2)), qPrintable(args.at(3)));
         return 2;
+    }
+    if (picture) {
+        QPicture recording;
+        QPainter painter(&recording);
+        renderer.render(&painter, QRectF(0, 0, width, height));
+        painter.end();
+        if (!recording.save(args.at(1))) {
+            std::fprintf(stderr, "svgrender: cannot write %s\n", qPrintable(args.at(1)));
+            return 1;
+        }
+        return 0;
     }
     QImage image = render(renderer, width, height);
     if (grey || palette) {
