@@ -1,3 +1,4 @@
+#include "e2e/shapes.h"
 #include "e2e/xsession.h"
 
 #include <QDir>
@@ -31,33 +32,8 @@ bool isOpponentDisc(QRgb c)
 QList<QPoint> discs(const QImage &shot, const QRect &area, bool (*test)(QRgb))
 {
     QList<QPoint> centres;
-    QImage seen(shot.size(), QImage::Format_Grayscale8);
-    seen.fill(0);
-    const QRect within = area & shot.rect();
-    for (int y = within.top(); y <= within.bottom(); ++y) {
-        for (int x = within.left(); x <= within.right(); ++x) {
-            if (seen.pixelColor(x, y).value() || !test(shot.pixel(x, y)))
-                continue;
-            QList<QPoint> stack { QPoint(x, y) };
-            seen.setPixelColor(x, y, Qt::white);
-            qint64 sumX = 0, sumY = 0, count = 0;
-            while (!stack.isEmpty()) {
-                const QPoint p = stack.takeLast();
-                sumX += p.x();
-                sumY += p.y();
-                ++count;
-                for (const QPoint d : { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) }) {
-                    const QPoint n = p + d;
-                    if (within.contains(n) && !seen.pixelColor(n).value() && test(shot.pixel(n))) {
-                        seen.setPixelColor(n, Qt::white);
-                        stack.append(n);
-                    }
-                }
-            }
-            if (count >= 80)
-                centres.append(QPoint(int(sumX / count), int(sumY / count)));
-        }
-    }
+    for (const QRect &disc : shapes::blobs(shot, area, test, 80))
+        centres.append(disc.center());
     std::sort(centres.begin(), centres.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
     return centres;
 }

@@ -1,4 +1,5 @@
 #include "e2e/driver.h"
+#include "e2e/shapes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 // small laptop at 125 %, and two small screens. Everything is read from the screen: where
 // the terms screen's controls are, the toolbar's buttons, the jerseys and Close.
 namespace {
+
+using shapes::blobs;
 
 struct SmallScreen {
     const char *name;
@@ -37,61 +40,6 @@ bool isButtonGrey(QRgb c)
 bool isTermsButton(QRgb c)
 {
     return qAbs(qRed(c) - 0xc0) <= 12 && qAbs(qGreen(c) - 0xc0) <= 12 && qBlue(c) >= 0xf0;
-}
-
-// The connected areas of pixels that pass the test, as bounding rectangles, largest first;
-// specks below minimum pixels are left out.
-std::vector<QRect> blobs(const QImage &image, const QRect &area, bool (*test)(QRgb), int minimum)
-{
-    const QRect inside = area & image.rect();
-    std::vector<char> seen(size_t(inside.width()) * inside.height(), 0);
-    auto index = [&](QPoint p) { return size_t(p.y() - inside.top()) * inside.width() + (p.x() - inside.left()); };
-    std::vector<std::pair<int, QRect>> found;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            if (seen[index({ x, y })] || !test(image.pixel(x, y)))
-                continue;
-            int count = 0;
-            QRect box(x, y, 1, 1);
-            std::vector<QPoint> stack { { x, y } };
-            seen[index({ x, y })] = 1;
-            while (!stack.empty()) {
-                const QPoint p = stack.back();
-                stack.pop_back();
-                ++count;
-                box |= QRect(p, QSize(1, 1));
-                for (QPoint d : { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) }) {
-                    const QPoint q = p + d;
-                    if (inside.contains(q) && !seen[index(q)] && test(image.pixel(q))) {
-                        seen[index(q)] = 1;
-                        stack.push_back(q);
-                    }
-                }
-            }
-            if (count >= 4)
-                found.push_back({ count, box });
-        }
-    }
-    // Pieces a few pixels apart are one shape: an oval cut in two by its number.
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (size_t i = 0; i < found.size() && !merged; ++i) {
-            for (size_t j = i + 1; j < found.size() && !merged; ++j) {
-                if (found[i].second.adjusted(-3, -3, 3, 3).intersects(found[j].second)) {
-                    found[i] = { found[i].first + found[j].first, found[i].second | found[j].second };
-                    found.erase(found.begin() + long(j));
-                    merged = true;
-                }
-            }
-        }
-    }
-    std::sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
-    std::vector<QRect> boxes;
-    for (const auto &f : found) {
-        if (f.first >= minimum)
-            boxes.push_back(f.second);
-    }
-    return boxes;
 }
 
 class SmallScreens : public ::testing::TestWithParam<SmallScreen> {
