@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
@@ -120,6 +121,12 @@ int main(int argc, char **argv)
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.torvane.hoopwright.playbook"));
     QApplication::setWindowIcon(PlaybookWindow::programIcon());
+    // hicolor is the fallback of every icon theme, not a theme of a desktop: it holds no icons
+    // of actions, and asking it for one checks each of its hundreds of folders in vain (Qt's
+    // style asks it for each of its own icons first). Where the desktop has no theme of its
+    // own, the style's icons come at once.
+    if (QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeSearchPaths({ QStringLiteral(":/icons") });
     const Options options = parseOptions(app);
     play::registerFonts();
 
