@@ -11,6 +11,7 @@
 #include <QRadialGradient>
 #include <QTransform>
 
+#include <cmath>
 #include <map>
 
 namespace play {
@@ -63,6 +64,12 @@ void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre)
 {
     const QRectF rect = jerseyRect(centre);
     drawArtwork(painter, sideOf(player) == Side::Ally ? "ally_jersey" : "opponent_jersey", rect, rect.size());
+
+    // Figures a few device pixels high cannot be read and cost the most to draw (a
+    // thumbnail's): below that the disc is left plain.
+    constexpr double kSmallestLegibleJersey = 16;
+    if (rect.height() * std::sqrt(std::abs(painter.deviceTransform().determinant())) < kSmallestLegibleJersey)
+        return;
 
     // The number sits in the jersey's disc as the board's jerseys have it: the disc's
     // centre at 112/192 of the height, the figures 63/192 high.

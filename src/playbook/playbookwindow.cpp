@@ -61,7 +61,6 @@ PlaybookWindow::PlaybookWindow(const play::Play &play)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
-    setWindowIcon(programIcon());
 
     court = new CourtView(*document_, this);
     court->setAccessibleName(tr("Court"));
@@ -259,8 +258,11 @@ bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)
 
 QIcon PlaybookWindow::programIcon()
 {
+    // Qt decodes each image as it is added; the desktop's launchers take the larger sizes
+    // from the installed icon theme, so the windows carry the sizes of title bars and
+    // task bars alone.
     QIcon icon;
-    for (int size : { 16, 24, 32, 48, 64, 128, 256 })
+    for (int size : { 16, 24, 32, 48, 64 })
         icon.addFile(QStringLiteral(":/play/playbook_icon-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -33,7 +33,7 @@ public:
 
     // The file menu's recent files, for every window.
     static void updateRecentFileMenus();
-    // The program's icon, at every size a desktop asks for.
+    // The program's icon for its windows (the application's, which every window shows).
     static QIcon programIcon();
 
 protected:
