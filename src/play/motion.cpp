@@ -153,6 +153,11 @@ QString ballVerb(ActionKind kind)
     }
 }
 
+qsizetype characterCount(const QString &text)
+{
+    return text.size() - std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
 bool onCourt(Court court, QPointF p)
 {
     const QSizeF size = courtSize(court);
@@ -172,7 +177,11 @@ Placement endOf(const Play &play, int step)
     return runStep(play, step).end;
 }
 
-QString checkActions(const Play &play, int stepIndex)
+namespace {
+
+// The checks of checkActions; without the rules of possession (who may pass, to whom), only
+// whether each action's values are whole.
+QString checkStep(const Play &play, int stepIndex, bool possession)
 {
     const Step &step = play.steps.at(stepIndex);
     const QString where = tr("step %1: ").arg(stepIndex + 1);
@@ -192,11 +201,13 @@ QString checkActions(const Play &play, int stepIndex)
             if (action.player != kNoPlayer || action.receiver != kNoPlayer)
                 return where
                     + tr("action %1, a %2, belongs to a player; annotations belong to none").arg(i + 1).arg(kind);
+            if (action.kind == ActionKind::Pen && !action.text.isEmpty())
+                return where + tr("action %1, a pen stroke, has a text; only a text has one").arg(i + 1);
             if (action.kind == ActionKind::Pen && action.points.size() < 2)
                 return where + tr("action %1, a pen stroke, has fewer than two points").arg(i + 1);
             if (action.kind == ActionKind::Text && action.points.size() != 1)
                 return where + tr("action %1, a text, must have exactly one point, its centre").arg(i + 1);
-            if (action.kind == ActionKind::Text && action.text.size() > kMaxTextLength)
+            if (action.kind == ActionKind::Text && characterCount(action.text) > kMaxTextLength)
                 return where + tr("action %1, a text, is longer than %2 characters").arg(i + 1).arg(kMaxTextLength);
             continue;
         }
@@ -208,7 +219,10 @@ QString checkActions(const Play &play, int stepIndex)
         if (movesPlayer(action.kind) && action.points.size() < 2)
             return where + tr("the %1 of %2 has fewer than two points").arg(kind, player);
         const bool gives = action.kind == ActionKind::Pass || action.kind == ActionKind::Handoff;
-        if (gives) {
+        if (gives && !possession) {
+            if (action.receiver != kNoPlayer && !isPlayer(action.receiver))
+                return where + tr("the %1 of %2 goes to no player").arg(kind, player);
+        } else if (gives) {
             if (!isPlayer(action.receiver))
                 return where + tr("the %1 of %2 goes to nobody").arg(kind, player);
             if (action.receiver == action.player)
@@ -221,7 +235,7 @@ QString checkActions(const Play &play, int stepIndex)
         } else if (action.receiver != kNoPlayer) {
             return where + tr("the %1 of %2 has a receiver; only a pass or a handoff has one").arg(kind, player);
         }
-        if (needsBall(action.kind) && at.ballHolder != action.player) {
+        if (possession && needsBall(action.kind) && at.ballHolder != action.player) {
             if (at.ballHolder == kNoHolder)
                 return where + tr("%1 %2 without the ball; it lies free").arg(player, ballVerb(action.kind));
             return where
@@ -236,6 +250,18 @@ QString checkActions(const Play &play, int stepIndex)
             at.ballHolder = kNoHolder;
     }
     return {};
+}
+
+} // namespace
+
+QString checkActions(const Play &play, int step)
+{
+    return checkStep(play, step, true);
+}
+
+QString checkActionValues(const Play &play, int step)
+{
+    return checkStep(play, step, false);
 }
 
 bool settle(Play &play, int fromStep)

@@ -36,6 +36,12 @@ Placement endOf(const Play &play, int step);
 // the player who holds the ball at that moment, enough points, text within its length.
 QString checkActions(const Play &play, int step);
 
+// The part of checkActions a play file must pass to be read or written: each action's
+// values whole (players, points on the court and enough of them, text within its length),
+// leaving out who holds the ball and whom a pass goes to, which later steps' edits may
+// change and --check reports.
+QString checkActionValues(const Play &play, int step);
+
 // Applies the rule above from the given step to the end of the play; returns whether
 // anything changed. Every command that changes actions or positions settles after it.
 bool settle(Play &play, int fromStep = 0);
