@@ -254,6 +254,18 @@ QString checkStep(const Play &play, int stepIndex, bool possession)
 
 } // namespace
 
+QPointF positionBefore(const Play &play, int step, int action, int player)
+{
+    const Step &s = play.steps.at(step);
+    QPointF position = isPlayer(player) ? s.positions[player] : QPointF();
+    for (qsizetype i = 0; i < action && i < s.actions.size(); ++i) {
+        const Action &earlier = s.actions[i];
+        if (movesPlayer(earlier.kind) && earlier.player == player && !earlier.points.isEmpty())
+            position = earlier.points.last();
+    }
+    return position;
+}
+
 QString checkActions(const Play &play, int step)
 {
     return checkStep(play, step, true);

@@ -30,6 +30,11 @@ Placement startOf(const Step &step);
 // player who does not hold the ball at that moment) is skipped; checkPlay names it.
 Placement endOf(const Play &play, int step);
 
+// Where a player stands when an action of a step starts: where the player's last run (cut,
+// dribble, screen) listed before it ends, or where the step starts them. A pass leaves
+// from there and goes to where its receiver stands so.
+QPointF positionBefore(const Play &play, int step, int action, int player);
+
 // What is wrong with a step's actions, for a person ("step 2: Ally 3 passes without the
 // ball"), or an empty string: each action's player on the court and of the right kind, a
 // pass or handoff to a teammate, the ball actions in the order of the step's list each by

@@ -49,6 +49,11 @@ struct PossessionCase {
     QString fault; // checkActions'
 };
 
+void PrintTo(const PossessionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Possession : public ::testing::TestWithParam<PossessionCase> { };
 
 TEST_P(Possession, FollowsTheBallActionsInOrder)
