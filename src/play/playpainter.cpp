@@ -154,11 +154,36 @@ double length(QPointF v)
     return std::hypot(v.x(), v.y());
 }
 
-// A line as a polyline, for drawing along it: Qt flattens the curve finely enough.
+// A line as a polyline, for drawing along it: each curve in straight pieces about 150
+// twips long (a few pixels at the sizes a court is shown), far fewer than Qt's own
+// flattening makes in twips, which costs its time in antialiased, dashed strokes.
 QPolygonF flattened(const QPainterPath &path)
 {
-    const QList<QPolygonF> parts = path.toSubpathPolygons();
-    return parts.isEmpty() ? QPolygonF() : parts.first();
+    QPolygonF line;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            if (!line.isEmpty())
+                break; // one subpath
+            line << e;
+        } else if (e.isLineTo()) {
+            line << e;
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPointF p0 = line.isEmpty() ? QPointF(e) : line.last();
+            const QPointF p1 = e;
+            const QPointF p2 = path.elementAt(i + 1);
+            const QPointF p3 = path.elementAt(i + 2);
+            const double hull = length(p1 - p0) + length(p2 - p1) + length(p3 - p2);
+            const int pieces = std::clamp(int(hull / 150), 2, 64);
+            for (int k = 1; k <= pieces; ++k) {
+                const double t = double(k) / pieces;
+                const double u = 1 - t;
+                line << u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3;
+            }
+            i += 2;
+        }
+    }
+    return line;
 }
 
 // The polyline without its last `cut` twips, leaving at least half of it.
