@@ -291,10 +291,17 @@ QPainterPath actionLine(const Play &play, int step, int action)
     case ActionKind::Pass:
     case ActionKind::Handoff:
     case ActionKind::Shot: {
-        const QPointF from = positionBefore(play, step, action, a.player);
-        const QPointF to = a.kind == ActionKind::Shot ? basketPosition(play.court, from)
-                                                      : positionBefore(play, step, action, a.receiver);
-        return pathThrough(QList<QPointF> { from } + a.points + QList<QPointF> { to });
+        // A line whose player or receiver is not known yet (while it is drawn) starts or
+        // ends at its own first or last point instead.
+        QList<QPointF> points = a.points;
+        const bool hasPlayer = a.player >= 0 && a.player < kPlayerCount;
+        if (hasPlayer)
+            points.prepend(positionBefore(play, step, action, a.player));
+        if (a.kind == ActionKind::Shot && !points.isEmpty())
+            points.append(basketPosition(play.court, points.first()));
+        else if (a.kind != ActionKind::Shot && a.receiver >= 0 && a.receiver < kPlayerCount)
+            points.append(positionBefore(play, step, action, a.receiver));
+        return pathThrough(points);
     }
     case ActionKind::Text: {
         QPainterPath path;

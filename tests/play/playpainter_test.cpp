@@ -177,6 +177,9 @@ TEST(ActionLine, RunsBetweenThePlayersWhereTheyAreWhenTheBallGoes)
     const QPainterPath shot = actionLine(play, 0, 2);
     EXPECT_EQ(shot.pointAtPercent(0), QPointF(9000, 2000));
     EXPECT_EQ(shot.currentPosition(), basketPosition(Court::Half, {}));
+    // While a pass is drawn, before it reaches a teammate, it ends at its last point.
+    play.steps.front().actions[1].receiver = kNoPlayer;
+    EXPECT_EQ(actionLine(play, 0, 1).currentPosition(), QPointF(6000, 2500));
 }
 
 TEST(DrawFrame, DrawsThePiecesWhereTheyStandAtThatTime)
