@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -282,6 +283,40 @@ QPolygonF zigzag(const QPolygonF &line)
     return result;
 }
 
+// A polyline as separate segments, or as dashes of `dash` twips with `gap` between them.
+// Drawn with drawLines and a square- or flat-capped solid pen, straight segments take the
+// raster engine's quick way, several times quicker than a stroked polyline's outline.
+QList<QLineF> segments(const QPolygonF &line, double dash = 0, double gap = 0)
+{
+    QList<QLineF> result;
+    if (dash <= 0) {
+        for (qsizetype i = 1; i < line.size(); ++i)
+            result.append(QLineF(line[i - 1], line[i]));
+        return result;
+    }
+    bool on = true;
+    double left = dash; // of the current dash or gap
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        QPointF from = line[i - 1];
+        const QPointF to = line[i];
+        double remaining = length(to - from);
+        while (remaining > 0) {
+            const double step = std::min(left, remaining);
+            const QPointF end = from + (to - from) * (step / remaining);
+            if (on)
+                result.append(QLineF(from, end));
+            from = end;
+            remaining -= step;
+            left -= step;
+            if (left <= 0) {
+                on = !on;
+                left = on ? dash : gap;
+            }
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 QPainterPath actionLine(const Play &play, int step, int action)
@@ -349,42 +384,43 @@ void drawAction(QPainter &painter, const Play &play, int step, int action)
     // Lines with an arrowhead stop under its base, so that the head keeps its point.
     const QPolygonF shaft = trimmedEnd(line, kArrowLength * 0.8);
 
+    // Solid lines square-capped, so that their segments meet without notches at bends.
+    QPen solid = pen;
+    solid.setCapStyle(Qt::SquareCap);
     switch (a.kind) {
     case ActionKind::Cut:
-        painter.setPen(pen);
-        painter.drawPolyline(shaft);
+        painter.setPen(solid);
+        painter.drawLines(segments(shaft));
         drawArrowhead(painter, tip, direction, colour);
         break;
     case ActionKind::Pass:
-        pen.setDashPattern({ 3, 2 });
         painter.setPen(pen);
-        painter.drawPolyline(shaft);
+        painter.drawLines(segments(shaft, 3 * kLineWidth, 2 * kLineWidth));
         drawArrowhead(painter, tip, direction, colour);
         break;
     case ActionKind::Dribble:
-        painter.setPen(pen);
-        painter.drawPolyline(zigzag(line));
+        painter.setPen(solid);
+        painter.drawLines(segments(zigzag(line)));
         drawArrowhead(painter, tip, direction, colour);
         break;
     case ActionKind::Screen:
-        pen.setCapStyle(Qt::SquareCap);
-        painter.setPen(pen);
-        painter.drawPolyline(line);
+        painter.setPen(solid);
+        painter.drawLines(segments(line));
         drawBar(painter, tip, direction, kScreenBarHalfLength);
         break;
     case ActionKind::Handoff: {
-        painter.setPen(pen);
-        painter.drawPolyline(shaft);
+        painter.setPen(solid);
+        painter.drawLines(segments(shaft));
         const auto [middle, along] = pointAlong(line, polylineLength(line) / 2);
+        painter.setPen(pen);
         drawBar(painter, middle - along * kHandoffBarGap / 2, along, kHandoffBarHalfLength);
         drawBar(painter, middle + along * kHandoffBarGap / 2, along, kHandoffBarHalfLength);
         drawArrowhead(painter, tip, direction, colour);
         break;
     }
     case ActionKind::Shot:
-        pen.setDashPattern({ 1.5, 1.5 });
         painter.setPen(pen);
-        painter.drawPolyline(trimmedEnd(line, kArrowLength * 1.5));
+        painter.drawLines(segments(trimmedEnd(line, kArrowLength * 1.5), 1.5 * kLineWidth, 1.5 * kLineWidth));
         drawArrowhead(painter, tip, direction, colour);
         drawArrowhead(painter, tip - direction * kArrowLength * 0.7, direction, colour);
         break;
