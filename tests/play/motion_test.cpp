@@ -258,3 +258,29 @@ TEST_F(Playback, LocatesTimesOfTheWholePlay)
     EXPECT_EQ(after.step, 1);
     EXPECT_DOUBLE_EQ(after.seconds, kStepPause);
 }
+
+TEST(Timeline, ABallActionWaitsForTheOneBeforeItAndAPasserCutsOnceTheBallIsGone)
+{
+    Play play = rowPlay();
+    // Ally 1 dribbles a second, passes to Ally 2 beside, then cuts (a give and go); Ally 3
+    // cuts from the start; the annotation takes no time.
+    play.steps.front().actions = {
+        cut(0, { 2000, 5000 }, { 8000, 5000 }, ActionKind::Dribble),
+        pass(0, 1),
+        cut(0, { 8000, 5000 }, { 8000, 2000 }),
+        cut(2, { 8000, 5000 }, { 8000, 8000 }),
+        Action { ActionKind::Pen, kNoPlayer, kNoPlayer, { { 10, 10 }, { 20, 20 } } },
+    };
+    const double flight = std::hypot(3000, 0) / kPassSpeed; // from (8000, 5000) to (5000, 5000)
+    const Timeline line = timeline(play, 0);
+    EXPECT_DOUBLE_EQ(line.actions[1].start, 1);
+    EXPECT_DOUBLE_EQ(line.actions[1].end, 1 + flight);
+    EXPECT_DOUBLE_EQ(line.actions[2].start, 1 + flight);
+    EXPECT_DOUBLE_EQ(line.actions[2].end, 1.5 + flight);
+    EXPECT_DOUBLE_EQ(line.actions[3].start, 0);
+    EXPECT_DOUBLE_EQ(line.actions[4].end, 0);
+    // Mid-dribble the ball goes with its dribbler.
+    const Placement dribbling = placementAt(play, 0, 0.5);
+    EXPECT_EQ(dribbling.ballHolder, 0);
+    EXPECT_TRUE(near(dribbling.positions[0], { 5000, 5000 }));
+}
