@@ -361,6 +361,8 @@ Timeline timeline(const Play &play, int step)
 
 Placement placementAt(const Play &play, int step, double seconds)
 {
+    if (std::isnan(seconds))
+        seconds = 0;
     const StepRun run = runStep(play, step);
     const QList<Action> &actions = play.steps.at(step).actions;
     Placement at = startOf(play.steps.at(step));
@@ -403,7 +405,7 @@ double stepStartTime(const Play &play, int step)
 
 PlayTime locate(const Play &play, double seconds)
 {
-    seconds = std::max(seconds, 0.0);
+    seconds = std::isnan(seconds) ? 0 : std::max(seconds, 0.0);
     for (int step = 0; step < play.steps.size(); ++step) {
         const double duration = timeline(play, step).duration;
         if (seconds < duration || step + 1 == play.steps.size())

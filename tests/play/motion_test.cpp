@@ -254,6 +254,8 @@ TEST_F(Playback, LocatesTimesOfTheWholePlay)
     EXPECT_NEAR(inSecond.seconds, 0.25, 1e-9);
     EXPECT_EQ(locate(play, 0.5).step, 0);
     EXPECT_EQ(locate(play, -3).seconds, 0);
+    EXPECT_EQ(locate(play, std::nan("")).seconds, 0); // a slider's bad value starts the play
+    EXPECT_EQ(placementAt(play, 0, std::nan("")), startOf(play.steps.front()));
     const PlayTime after = locate(play, 1e6);
     EXPECT_EQ(after.step, 1);
     EXPECT_DOUBLE_EQ(after.seconds, kStepPause);
