@@ -30,11 +30,22 @@ Placement startOf(const Step &step);
 // player who does not hold the ball at that moment) is skipped; checkPlay names it.
 Placement endOf(const Play &play, int step);
 
+// Where a player stands when an action of a step starts: where the player's last run (cut,
+// dribble, screen) listed before it ends, or where the step starts them. A pass leaves
+// from there and goes to where its receiver stands so.
+QPointF positionBefore(const Play &play, int step, int action, int player);
+
 // What is wrong with a step's actions, for a person ("step 2: Ally 3 passes without the
 // ball"), or an empty string: each action's player on the court and of the right kind, a
 // pass or handoff to a teammate, the ball actions in the order of the step's list each by
 // the player who holds the ball at that moment, enough points, text within its length.
 QString checkActions(const Play &play, int step);
+
+// The part of checkActions a play file must pass to be read or written: each action's
+// values whole (players, points on the court and enough of them, text within its length),
+// leaving out who holds the ball and whom a pass goes to, which later steps' edits may
+// change and --check reports.
+QString checkActionValues(const Play &play, int step);
 
 // Applies the rule above from the given step to the end of the play; returns whether
 // anything changed. Every command that changes actions or positions settles after it.

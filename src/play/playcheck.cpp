@@ -1,5 +1,6 @@
 #include "play/playcheck.h"
 
+#include "play/motion.h"
 #include "play/playfile.h"
 
 #include <QTextStream>
@@ -14,6 +15,15 @@ int checkPlayFiles(const QStringList &paths, QTextStream &out)
         if (!result.ok()) {
             out << path << ": " << result.error << Qt::endl;
             status = 1;
+            continue;
+        }
+        // A play that reads may still have actions that cannot run as drawn.
+        for (int step = 0; step < result.play.steps.size(); ++step) {
+            if (const QString fault = checkActions(result.play, step); !fault.isEmpty()) {
+                out << path << ": " << fault << Qt::endl;
+                status = 1;
+                break;
+            }
         }
     }
     return status;

@@ -1,5 +1,7 @@
 #include "play/playfile.h"
 
+#include "play/motion.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +10,10 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 
@@ -47,6 +51,15 @@ QString pieceKey(int piece)
 QString pieceName(int piece)
 {
     return piece == kBall ? tr("the ball") : pieceLabel(piece);
+}
+
+// The word of an action's kind in the file: "cut", "pass", ...
+constexpr std::array<const char *, 8> kKindWords { "cut", "pass", "dribble", "screen", "handoff", "shot", "pen",
+    "text" };
+
+QString kindWord(ActionKind kind)
+{
+    return QLatin1StringView(kKindWords[size_t(kind)]);
 }
 
 int pieceOfKey(const QString &key)
@@ -224,7 +237,76 @@ Step readStep(const QJsonValue &value, int index)
     return step;
 }
 
-Play readVersion1(const QJsonObject &root)
+// A player key or null: kNoPlayer for null.
+int playerOf(const QJsonValue &value, const QString &what)
+{
+    if (value.isNull())
+        return kNoPlayer;
+    const QString key = textOf(value, what);
+    const int player = pieceOfKey(key);
+    if (player < 0 || player >= kPlayerCount)
+        fail(tr("%1 is %2, which is no player").arg(what, quoted(key)));
+    return player;
+}
+
+Action readAction(const QJsonValue &value, const QString &where)
+{
+    const QJsonObject object = objectOf(value, where.chopped(2));
+    Action action;
+    const QString kindWhat = where + tr("the kind");
+    const QString kind = textOf(member(object, "kind", kindWhat), kindWhat);
+    const auto found = std::find(kKindWords.begin(), kKindWords.end(), kind);
+    if (found == kKindWords.end()) {
+        fail(tr("%1 is %2; it must be one of cut, pass, dribble, screen, handoff, shot, pen, text")
+                 .arg(kindWhat, quoted(kind)));
+    }
+    action.kind = ActionKind(found - kKindWords.begin());
+    const QString playerWhat = where + tr("the player");
+    action.player = playerOf(member(object, "player", playerWhat), playerWhat);
+    const QString receiverWhat = where + tr("the receiver");
+    action.receiver = playerOf(member(object, "receiver", receiverWhat), receiverWhat);
+    const QString pointsWhat = where + tr("the points");
+    const QJsonValue points = member(object, "points", pointsWhat);
+    if (!points.isArray())
+        fail(tr("%1 are not a JSON array").arg(pointsWhat));
+    const QJsonArray list = points.toArray();
+    if (list.size() > kMaxPoints)
+        fail(tr("%1 number %2; an action has at most %3").arg(pointsWhat).arg(list.size()).arg(kMaxPoints));
+    action.points.reserve(list.size());
+    for (const QJsonValue &point : list) {
+        const QJsonArray pair = point.toArray();
+        if (!point.isArray() || pair.size() != 2 || !pair[0].isDouble() || !pair[1].isDouble())
+            fail(tr("%1: a point is not a pair of numbers [x, y]").arg(pointsWhat));
+        action.points.append(QPointF(pair[0].toDouble(), pair[1].toDouble()));
+    }
+    if (const QJsonValue colour = object.value(QLatin1StringView("colour")); !colour.isUndefined()) {
+        const QString colourWhat = where + tr("the colour");
+        const QString name = textOf(colour, colourWhat);
+        static const QRegularExpression pattern(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+        if (!pattern.match(name).hasMatch())
+            fail(tr("%1 is %2; it must be written #rrggbb").arg(colourWhat, quoted(name)));
+        action.colour = QColor::fromString(name);
+    }
+    if (const QJsonValue text = object.value(QLatin1StringView("text")); !text.isUndefined())
+        action.text = textOf(text, where + tr("the text"));
+    return action;
+}
+
+void readActions(const QJsonValue &value, Step &step, int index)
+{
+    const QString where = tr("step %1: ").arg(index + 1);
+    const QJsonValue actions = member(value.toObject(), "actions", where + tr("the list of actions"));
+    if (!actions.isArray())
+        fail(where + tr("the list of actions is not a JSON array"));
+    const QJsonArray list = actions.toArray();
+    if (list.size() > kMaxActions)
+        fail(where + tr("the step has %1 actions; a step has at most %2").arg(list.size()).arg(kMaxActions));
+    step.actions.reserve(list.size());
+    for (qsizetype i = 0; i < list.size(); ++i)
+        step.actions.append(readAction(list[i], where + tr("action %1: ").arg(i + 1)));
+}
+
+Play readPlay(const QJsonObject &root, int version)
 {
     Play play;
     play.court = courtOf(root);
@@ -236,9 +318,32 @@ Play readVersion1(const QJsonObject &root)
     if (list.size() > kMaxSteps)
         fail(tr("the play has %1 steps; a play has at most %2").arg(list.size()).arg(kMaxSteps));
     play.steps.reserve(list.size());
-    for (qsizetype i = 0; i < list.size(); ++i)
+    for (qsizetype i = 0; i < list.size(); ++i) {
         play.steps.append(readStep(list[i], int(i)));
+        // Version 1 has no actions.
+        if (version >= 2)
+            readActions(list[i], play.steps.back(), int(i));
+    }
     return play;
+}
+
+QJsonValue playerValue(int player)
+{
+    return player == kNoPlayer ? QJsonValue(QJsonValue::Null) : QJsonValue(pieceKey(player));
+}
+
+QJsonObject actionObject(const Action &action)
+{
+    QJsonArray points;
+    for (const QPointF &p : action.points)
+        points.append(QJsonArray { p.x(), p.y() });
+    QJsonObject object { { "kind", kindWord(action.kind) }, { "player", playerValue(action.player) },
+        { "receiver", playerValue(action.receiver) }, { "points", points } };
+    if (action.colour.isValid())
+        object.insert("colour", action.colour.name(QColor::HexRgb));
+    if (action.kind == ActionKind::Text || !action.text.isEmpty())
+        object.insert("text", action.text);
+    return object;
 }
 
 QJsonObject toObject(const Play &play)
@@ -255,7 +360,11 @@ QJsonObject toObject(const Play &play)
             positions.insert(pieceKey(piece), QJsonArray { step.positions[piece].x(), step.positions[piece].y() });
         const QJsonValue holder
             = step.ballHolder == kNoHolder ? QJsonValue(QJsonValue::Null) : QJsonValue(pieceKey(step.ballHolder));
-        steps.append(QJsonObject { { "positions", positions }, { "ballHolder", holder }, { "note", step.note } });
+        QJsonArray actions;
+        for (const Action &action : step.actions)
+            actions.append(actionObject(action));
+        steps.append(QJsonObject {
+            { "positions", positions }, { "ballHolder", holder }, { "note", step.note }, { "actions", actions } });
     }
     return QJsonObject {
         { "format", QLatin1StringView(kFormatName) },
@@ -394,6 +503,8 @@ QString checkPlay(const Play &play)
             return where + tr("the ball's holder is no player");
         if (characterCount(step.note) > kMaxNoteLength)
             return where + tr("the note is longer than %1 characters").arg(kMaxNoteLength);
+        if (const QString fault = checkActionValues(play, int(i)); !fault.isEmpty())
+            return fault;
     }
     return {};
 }
@@ -407,8 +518,7 @@ ReadResult fromJson(const QByteArray &data)
 {
     try {
         const QJsonObject root = parseDocument(data);
-        formatVersion(root); // version 1 is the only one so far
-        Play play = readVersion1(root);
+        Play play = readPlay(root, formatVersion(root));
         if (const QString fault = checkPlay(play); !fault.isEmpty())
             fail(fault);
         return { std::move(play), {} };

@@ -10,7 +10,7 @@
 namespace play {
 
 // The version this program writes; every earlier one reads.
-inline constexpr int kFormatVersion = 1;
+inline constexpr int kFormatVersion = 2;
 inline constexpr const char *kFormatName = "hoopwright-play";
 inline constexpr const char *kFileSuffix = "hwplay";
 // A play file larger than this is refused unread.
@@ -27,7 +27,9 @@ struct ReadResult {
 // the court"), or an empty string when it is whole: steps 1 to kMaxSteps, numbers 0 to
 // kMaxNumber, names and notes within their lengths (in characters, as a person counts
 // them), every position within the court's extent (courtSize), the holder a player or
-// kNoHolder. Reading refuses such a play, and so does writing.
+// kNoHolder, each step's actions whole (checkActionValues). Reading refuses such a play, and
+// so does writing. Who holds the ball when a pass is drawn is left to checkActions: a later
+// step's pass may lose its ball by an edit of an earlier step, and the play still saves.
 QString checkPlay(const Play &play);
 
 // The file's bytes for a play.

@@ -5,14 +5,17 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>
+#include <QPolygonF>
 #include <QRadialGradient>
 #include <QTransform>
 
 #include <cmath>
 #include <map>
+#include <utility>
 
 namespace play {
 
@@ -128,21 +131,323 @@ void drawBall(QPainter &painter, QPointF centre)
     painter.restore();
 }
 
+namespace {
+
+// The marks' measures, in twips: lines thick enough to read on a thumbnail.
+constexpr double kLineWidth = 40;
+constexpr double kArrowLength = 300;
+constexpr double kArrowHalfWidth = 150;
+constexpr double kScreenBarHalfLength = 260;
+constexpr double kHandoffBarHalfLength = 200;
+constexpr double kHandoffBarGap = 90;
+constexpr double kZigzagWavelength = 280;
+constexpr double kZigzagAmplitude = 110;
+// A pass or handoff ends short of its receiver's centre, so that its arrowhead shows
+// beside the jersey rather than under it.
+constexpr double kReceiverGap = kJerseyHeight / 2;
+constexpr double kTextSize = 360;
+
+QColor colourOf(const Action &action)
+{
+    return action.colour.isValid() ? action.colour : QColor(Qt::black);
+}
+
+QFont textFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(int(kTextSize));
+    return font;
+}
+
+QRectF textRect(const Action &action)
+{
+    const QFontMetricsF metrics(textFont());
+    const QSizeF size(metrics.horizontalAdvance(action.text) + kTextSize / 2, metrics.height());
+    const QPointF centre = action.points.value(0);
+    return QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+double length(QPointF v)
+{
+    return std::hypot(v.x(), v.y());
+}
+
+// A line as a polyline, for drawing along it: each curve in straight pieces about 150
+// twips long (a few pixels at the sizes a court is shown), far fewer than Qt's own
+// flattening makes in twips, which costs its time in antialiased, dashed strokes.
+QPolygonF flattened(const QPainterPath &path)
+{
+    QPolygonF line;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            if (!line.isEmpty())
+                break; // one subpath
+            line << e;
+        } else if (e.isLineTo()) {
+            line << e;
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPointF p0 = line.isEmpty() ? QPointF(e) : line.last();
+            const QPointF p1 = e;
+            const QPointF p2 = path.elementAt(i + 1);
+            const QPointF p3 = path.elementAt(i + 2);
+            const double hull = length(p1 - p0) + length(p2 - p1) + length(p3 - p2);
+            const int pieces = std::clamp(int(hull / 150), 2, 64);
+            for (int k = 1; k <= pieces; ++k) {
+                const double t = double(k) / pieces;
+                const double u = 1 - t;
+                line << u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3;
+            }
+            i += 2;
+        }
+    }
+    return line;
+}
+
+// The polyline without its last `cut` twips, leaving at least half of it.
+QPolygonF trimmedEnd(QPolygonF line, double cut)
+{
+    double total = 0;
+    for (qsizetype i = 1; i < line.size(); ++i)
+        total += length(line[i] - line[i - 1]);
+    cut = std::min(cut, total / 2);
+    while (line.size() >= 2 && cut > 0) {
+        const QPointF last = line.last();
+        const QPointF before = line[line.size() - 2];
+        const double segment = length(last - before);
+        if (segment > cut) {
+            line.last() = last + (before - last) * (cut / segment);
+            break;
+        }
+        cut -= segment;
+        line.removeLast();
+    }
+    return line;
+}
+
+// The direction a polyline ends in, as a unit vector (none for a line of no length).
+QPointF endDirection(const QPolygonF &line)
+{
+    for (qsizetype i = line.size() - 1; i > 0; --i) {
+        const QPointF d = line[i] - line[i - 1];
+        if (const double l = length(d); l > 1e-6)
+            return d / l;
+    }
+    return {};
+}
+
+void drawArrowhead(QPainter &painter, QPointF tip, QPointF direction, const QColor &colour)
+{
+    if (direction.isNull())
+        return;
+    const QPointF normal(-direction.y(), direction.x());
+    const QPointF base = tip - direction * kArrowLength;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(QPolygonF { tip, base + normal * kArrowHalfWidth, base - normal * kArrowHalfWidth });
+    painter.setBrush(Qt::NoBrush);
+}
+
+// A bar across a line at a point.
+void drawBar(QPainter &painter, QPointF at, QPointF direction, double halfLength)
+{
+    const QPointF normal(-direction.y(), direction.x());
+    painter.drawLine(at + normal * halfLength, at - normal * halfLength);
+}
+
+// The point a distance along a polyline, and the direction there.
+std::pair<QPointF, QPointF> pointAlong(const QPolygonF &line, double distance)
+{
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        const QPointF d = line[i] - line[i - 1];
+        const double l = length(d);
+        if (l <= 0)
+            continue;
+        if (distance <= l)
+            return { line[i - 1] + d * (distance / l), d / l };
+        distance -= l;
+    }
+    return { line.isEmpty() ? QPointF() : line.last(), endDirection(line) };
+}
+
+double polylineLength(const QPolygonF &line)
+{
+    double total = 0;
+    for (qsizetype i = 1; i < line.size(); ++i)
+        total += length(line[i] - line[i - 1]);
+    return total;
+}
+
+// A dribble's zigzag: corners alternately either side of the line every half wavelength,
+// then straight for the arrowhead's length so that the head sits on the line.
+QPolygonF zigzag(const QPolygonF &line)
+{
+    const double total = polylineLength(line);
+    const double waved = total - 1.5 * kArrowLength;
+    QPolygonF result;
+    if (line.isEmpty())
+        return result;
+    result << line.first();
+    int corner = 0;
+    for (double at = kZigzagWavelength / 4; at < waved; at += kZigzagWavelength / 2, ++corner) {
+        const auto [point, direction] = pointAlong(line, at);
+        const QPointF normal(-direction.y(), direction.x());
+        result << point + normal * (corner % 2 ? -kZigzagAmplitude : kZigzagAmplitude);
+    }
+    if (waved > 0)
+        result << pointAlong(line, std::max(waved, 0.0) + kZigzagWavelength / 4).first;
+    result << line.last();
+    return result;
+}
+
+// A polyline as separate segments, or as dashes of `dash` twips with `gap` between them.
+// Drawn with drawLines and a square- or flat-capped solid pen, straight segments take the
+// raster engine's quick way, several times quicker than a stroked polyline's outline.
+QList<QLineF> segments(const QPolygonF &line, double dash = 0, double gap = 0)
+{
+    QList<QLineF> result;
+    if (dash <= 0) {
+        for (qsizetype i = 1; i < line.size(); ++i)
+            result.append(QLineF(line[i - 1], line[i]));
+        return result;
+    }
+    bool on = true;
+    double left = dash; // of the current dash or gap
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        QPointF from = line[i - 1];
+        const QPointF to = line[i];
+        double remaining = length(to - from);
+        while (remaining > 0) {
+            const double step = std::min(left, remaining);
+            const QPointF end = from + (to - from) * (step / remaining);
+            if (on)
+                result.append(QLineF(from, end));
+            from = end;
+            remaining -= step;
+            left -= step;
+            if (left <= 0) {
+                on = !on;
+                left = on ? dash : gap;
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace
+
 QPainterPath actionLine(const Play &play, int step, int action)
 {
-    // Placeholder until each kind's ends are worked out.
-    return pathThrough(play.steps.at(step).actions.at(action).points);
+    const Action &a = play.steps.at(step).actions.at(action);
+    switch (a.kind) {
+    case ActionKind::Pass:
+    case ActionKind::Handoff:
+    case ActionKind::Shot: {
+        // A line whose player or receiver is not known yet (while it is drawn) starts or
+        // ends at its own first or last point instead.
+        QList<QPointF> points = a.points;
+        const bool hasPlayer = a.player >= 0 && a.player < kPlayerCount;
+        if (hasPlayer)
+            points.prepend(positionBefore(play, step, action, a.player));
+        if (a.kind == ActionKind::Shot && !points.isEmpty())
+            points.append(basketPosition(play.court, points.first()));
+        else if (a.kind != ActionKind::Shot && a.receiver >= 0 && a.receiver < kPlayerCount)
+            points.append(positionBefore(play, step, action, a.receiver));
+        return pathThrough(points);
+    }
+    case ActionKind::Text: {
+        QPainterPath path;
+        if (!a.points.isEmpty())
+            path.addRect(textRect(a));
+        return path;
+    }
+    default:
+        return pathThrough(a.points);
+    }
 }
 
 void drawAction(QPainter &painter, const Play &play, int step, int action)
 {
-    // Placeholder: a plain line.
+    // The marks of play diagrams: a cut solid with an arrowhead; a pass dashed with an
+    // arrowhead; a dribble zigzag with an arrowhead; a screen solid ending in a bar across
+    // it; a handoff solid with an arrowhead and two bars across its middle, where the ball
+    // changes hands; a shot dashed to the basket with a double arrowhead.
     const Action &a = play.steps.at(step).actions.at(action);
+    const QColor colour = colourOf(a);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(a.colour.isValid() ? a.colour : QColor(Qt::black), 40));
+    QPen pen(colour, kLineWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(actionLine(play, step, action));
+
+    if (a.kind == ActionKind::Text) {
+        if (!a.points.isEmpty()) {
+            painter.setFont(textFont());
+            painter.setPen(colour);
+            painter.drawText(textRect(a), Qt::AlignCenter, a.text);
+        }
+        painter.restore();
+        return;
+    }
+
+    QPolygonF line = flattened(actionLine(play, step, action));
+    if (line.size() < 2) {
+        painter.restore();
+        return;
+    }
+    if (a.kind == ActionKind::Pass || a.kind == ActionKind::Handoff)
+        line = trimmedEnd(line, kReceiverGap);
+    const QPointF tip = line.last();
+    const QPointF direction = endDirection(line);
+    // Lines with an arrowhead stop under its base, so that the head keeps its point.
+    const QPolygonF shaft = trimmedEnd(line, kArrowLength * 0.8);
+
+    // Solid lines square-capped, so that their segments meet without notches at bends.
+    QPen solid = pen;
+    solid.setCapStyle(Qt::SquareCap);
+    switch (a.kind) {
+    case ActionKind::Cut:
+        painter.setPen(solid);
+        painter.drawLines(segments(shaft));
+        drawArrowhead(painter, tip, direction, colour);
+        break;
+    case ActionKind::Pass:
+        painter.setPen(pen);
+        painter.drawLines(segments(shaft, 3 * kLineWidth, 2 * kLineWidth));
+        drawArrowhead(painter, tip, direction, colour);
+        break;
+    case ActionKind::Dribble:
+        painter.setPen(solid);
+        painter.drawLines(segments(zigzag(line)));
+        drawArrowhead(painter, tip, direction, colour);
+        break;
+    case ActionKind::Screen:
+        painter.setPen(solid);
+        painter.drawLines(segments(line));
+        drawBar(painter, tip, direction, kScreenBarHalfLength);
+        break;
+    case ActionKind::Handoff: {
+        painter.setPen(solid);
+        painter.drawLines(segments(shaft));
+        const auto [middle, along] = pointAlong(line, polylineLength(line) / 2);
+        painter.setPen(pen);
+        drawBar(painter, middle - along * kHandoffBarGap / 2, along, kHandoffBarHalfLength);
+        drawBar(painter, middle + along * kHandoffBarGap / 2, along, kHandoffBarHalfLength);
+        drawArrowhead(painter, tip, direction, colour);
+        break;
+    }
+    case ActionKind::Shot:
+        painter.setPen(pen);
+        painter.drawLines(segments(trimmedEnd(line, kArrowLength * 1.5), 1.5 * kLineWidth, 1.5 * kLineWidth));
+        drawArrowhead(painter, tip, direction, colour);
+        drawArrowhead(painter, tip - direction * kArrowLength * 0.7, direction, colour);
+        break;
+    default: // the pen: a freehand stroke
+        pen.setCapStyle(Qt::RoundCap);
+        painter.setPen(pen);
+        painter.drawPolyline(line);
+        break;
+    }
     painter.restore();
 }
 

@@ -1,7 +1,9 @@
 #include "fuzz/playfilecheck.h"
 
+#include "play/motion.h"
 #include "play/playfile.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -27,4 +29,23 @@ void checkPlayBytes(const std::uint8_t *data, std::size_t size)
     const play::ReadResult again = play::fromJson(saved);
     require(again.ok() && again.play == read.play);
     require(play::toJson(again.play) == saved);
+
+    // What the editor and playback do with a play that read: none may fail or make it a
+    // play that would not save. The first steps are enough for the actions' rules.
+    const play::Play &loaded = read.play;
+    for (const bool endToEnd : { false, true })
+        require(play::mirrored(play::mirrored(loaded, endToEnd), endToEnd) == loaded);
+    for (int step = 0; step < std::min<int>(int(loaded.steps.size()), 20); ++step) {
+        play::checkActions(loaded, step);
+        const play::Timeline line = play::timeline(loaded, step);
+        require(line.actions.size() == loaded.steps[step].actions.size() && line.duration >= play::kStepPause);
+        require(play::placementAt(loaded, step, line.duration) == play::endOf(loaded, step));
+        play::placementAt(loaded, step, line.duration / 2);
+    }
+    if (loaded.steps.size() <= 20) {
+        play::Play settled = loaded;
+        play::settle(settled);
+        require(play::checkPlay(settled).isEmpty());
+        require(!play::settle(settled));
+    }
 }

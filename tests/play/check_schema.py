@@ -25,7 +25,7 @@ def main(schema_path, *play_paths):
         play = json.load(f)
     width = 15855 if play["court"] == "half" else 15885
     edits = {
-        "a newer version": lambda p: p.update(version=2),
+        "a newer version": lambda p: p.update(version=3),
         "another court": lambda p: p.update(court="quarter"),
         "a number over 99": lambda p: p["roster"]["ally3"].update(number=100),
         "a name of 25 characters": lambda p: p["roster"]["ally1"].update(name="x" * 25),
@@ -33,6 +33,14 @@ def main(schema_path, *play_paths):
         "a position off the court": lambda p: p["steps"][0]["positions"].update(opponent2=[width + 1, 10]),
         "a holder who is no player": lambda p: p["steps"][0].update(ballHolder="ball"),
         "no note": lambda p: p["steps"][0].pop("note"),
+        "an action of an unknown kind": lambda p: p["steps"][0].update(
+            actions=[{"kind": "lob", "player": "ally1", "receiver": None, "points": []}]),
+        "an action's point off the court": lambda p: p["steps"][0].update(
+            actions=[{"kind": "cut", "player": "ally1", "receiver": None, "points": [[1, 1], [width + 1, 1]]}]),
+        "a cut of nobody": lambda p: p["steps"][0].update(
+            actions=[{"kind": "cut", "player": None, "receiver": None, "points": [[1, 1], [2, 2]]}]),
+        "a colour by name": lambda p: p["steps"][0].update(
+            actions=[{"kind": "pen", "player": None, "receiver": None, "points": [[1, 1], [2, 2]], "colour": "red"}]),
     }
     for what, edit in edits.items():
         bad = copy.deepcopy(play)

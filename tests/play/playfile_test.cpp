@@ -1,3 +1,4 @@
+#include "play/motion.h"
 #include "play/playcheck.h"
 #include "play/playfile.h"
 #include "support/systemfixtures.h"
@@ -38,6 +39,31 @@ Play namedPlay()
     third.positions[6] = QPointF(0, 0);
     third.note = QStringLiteral("é𝄞").repeated(kMaxNoteLength / 2);
     play.steps << second << third;
+    return play;
+}
+
+// Every kind of action, in colours and without, over two steps settled together.
+Play drawnPlay()
+{
+    Play play = newPlay(Court::Half);
+    const QPointF ally1 = play.steps.front().positions[0];
+    const QPointF ally2 = play.steps.front().positions[1];
+    const QPointF opponent3 = play.steps.front().positions[7];
+    play.steps.front().actions = {
+        Action { ActionKind::Cut, 1, kNoPlayer, { ally2, { 9000.25, 4000 }, { 8000, 2000 } } },
+        Action { ActionKind::Dribble, 0, kNoPlayer, { ally1, { 3000, 3000 } }, QColor(0x12, 0xab, 0xef) },
+        Action { ActionKind::Pass, 0, 1, { { 5000, 2500 } } },
+        Action { ActionKind::Screen, 7, kNoPlayer, { opponent3, { 6000, 6000 } } },
+        Action { ActionKind::Pen, kNoPlayer, kNoPlayer, { { 0, 0 }, { 15855, 9570 } }, Qt::red },
+        Action { ActionKind::Text, kNoPlayer, kNoPlayer, { { 700, 800 } }, {}, QStringLiteral("Go \"now\" 🏀") },
+        Action { ActionKind::Text, kNoPlayer, kNoPlayer, { { 700, 800 } } },
+    };
+    play.steps << play.steps.front();
+    play.steps.back().actions
+        = { Action { ActionKind::Handoff, 1, 2 }, Action { ActionKind::Shot, 2, kNoPlayer, { { 8000, 3000 } } } };
+    play.steps << play.steps.front();
+    play.steps.back().actions.clear();
+    settle(play);
     return play;
 }
 
@@ -83,7 +109,8 @@ TEST_P(PlayFileRoundTrip, ReadsBackTheSamePlay)
 INSTANTIATE_TEST_SUITE_P(Plays, PlayFileRoundTrip,
     ::testing::Values(RoundTripCase { "NewHalfCourt", [] { return newPlay(Court::Half); } },
         RoundTripCase { "NamesNotesAndAFreeBall", namedPlay },
-        RoundTripCase { "TwoThousandSteps", [] { return manySteps(2000); } }),
+        RoundTripCase { "TwoThousandSteps", [] { return manySteps(2000); } },
+        RoundTripCase { "EveryAction", drawnPlay }),
     [](const auto &info) { return std::string(info.param.name); });
 
 // The files of each version, kept as they were written: every later program reads them.
@@ -106,6 +133,30 @@ TEST(PlayFileVersions, VersionOneReads)
     expected.steps.front().positions[kBall] = QPointF(11175, 8520);
     expected.steps.append(second);
     EXPECT_TRUE(read.play == expected);
+}
+
+// Version 2 adds the actions; a version 1 file is saved as version 2.
+TEST(PlayFileVersions, VersionTwoReadsAndVersionOneIsSavedAsTwo)
+{
+    QFile file(QStringLiteral(HOOPWRIGHT_PLAY_FORMATS "/version2.hwplay"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ReadResult read = fromJson(file.readAll());
+    ASSERT_EQ(read.error, QString());
+    const QList<Action> &actions = read.play.steps.front().actions;
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_EQ(
+        actions[0], (Action { ActionKind::Cut, 1, kNoPlayer, { { 11647.5, 8640 }, { 9000, 5000 }, { 7500, 3000 } } }));
+    EXPECT_EQ(actions[1], (Action { ActionKind::Pass, 0, 1, {}, QColor(0x1f, 0x4e, 0x9a) }));
+    EXPECT_EQ(actions[2], (Action { ActionKind::Text, kNoPlayer, kNoPlayer, { { 2000, 1000 } }, {}, "Swing it" }));
+    EXPECT_EQ(read.play.steps[1].ballHolder, 1);
+    EXPECT_EQ(checkActions(read.play, 0), QString());
+
+    QFile one(QStringLiteral(HOOPWRIGHT_PLAY_FORMATS "/version1.hwplay"));
+    ASSERT_TRUE(one.open(QIODevice::ReadOnly));
+    const Play old = fromJson(one.readAll()).play;
+    const QJsonObject saved = QJsonDocument::fromJson(toJson(old)).object();
+    EXPECT_EQ(saved.value("version"), 2);
+    EXPECT_TRUE(fromJson(toJson(old)).play == old);
 }
 
 namespace {
@@ -146,6 +197,26 @@ QJsonArray stepsOf(int count)
 
 const QJsonValue kMissing = QJsonValue(QJsonValue::Undefined);
 
+// The file with a cut of Ally 2 in step 2, one key of it replaced.
+QByteArray withAction(const char *key, const QJsonValue &value)
+{
+    QJsonObject action { { "kind", "cut" }, { "player", "ally2" }, { "receiver", QJsonValue::Null },
+        { "points", QJsonArray { QJsonArray { 1000, 1000 }, QJsonArray { 2000, 2000 } } } };
+    if (value.isUndefined())
+        action.remove(QLatin1StringView(key));
+    else
+        action.insert(QLatin1StringView(key), value);
+    return edited({ "steps", "1", "actions" }, QJsonArray { action });
+}
+
+QJsonArray manyPoints(int count)
+{
+    QJsonArray points;
+    for (int i = 0; i < count; ++i)
+        points.append(QJsonArray { i, i });
+    return points;
+}
+
 } // namespace
 
 struct BadFileCase {
@@ -178,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Text, BadPlayFile,
         BadFileCase { "Truncated", [] { return toJson(newPlay(Court::Half)).first(40); },
             "the file ends too soon, as if cut short (line 3, column 18)" },
         BadFileCase { "TruncatedAfterALine", [] { return toJson(newPlay(Court::Half)).chopped(3); },
-            "the file ends too soon, as if cut short (line 35, column 17)" },
+            "the file ends too soon, as if cut short (line 36, column 17)" },
         BadFileCase {
             "JsonList", [] { return QByteArray("[1, 2]"); }, "not a play file: it holds JSON, but not a play" }),
     [](const auto &info) { return std::string(info.param.name); });
@@ -189,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(Format, BadPlayFile,
         BadFileCase { "AnotherFormat", [] { return edited({ "format" }, "hoopwright-board"); },
             "not a play file: its format is not hoopwright-play" },
         BadFileCase { "NewerVersion", [] { return edited({ "version" }, 3); },
-            "it was written by a newer version of Hoopwright Playbook (format 3); this one reads up to format 1" },
+            "it was written by a newer version of Hoopwright Playbook (format 3); this one reads up to format 2" },
         BadFileCase { "VersionZero", [] { return edited({ "version" }, 0); },
             "the format version is 0; versions are whole numbers from 1" },
         BadFileCase {
@@ -317,6 +388,68 @@ INSTANTIATE_TEST_SUITE_P(Values, BadPlayFile,
             "step 2: the note is missing" }),
     [](const auto &info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(Actions, BadPlayFile,
+    ::testing::Values(BadFileCase { "NoActions",
+                          [] {
+                              return edited({ "steps", "2", "actions" }, kMissing);
+                          },
+                          "step 3: the list of actions is missing" },
+        BadFileCase { "ActionsNotAList",
+            [] {
+                return edited({ "steps", "2", "actions" }, 4);
+            },
+            "step 3: the list of actions is not a JSON array" },
+        BadFileCase { "TooManyActions",
+            [] {
+                return edited({ "steps", "0", "actions" }, QJsonArray::fromVariantList(QVariantList(kMaxActions + 1)));
+            },
+            "step 1: the step has 501 actions; a step has at most 500" },
+        BadFileCase { "ActionNotAnObject",
+            [] {
+                return edited({ "steps", "1", "actions" }, QJsonArray { 1 });
+            },
+            "step 2: action 1 is not a JSON object" },
+        BadFileCase { "UnknownKind", [] { return withAction("kind", "lob"); },
+            "step 2: action 1: the kind is \"lob\"; it must be one of cut, pass, dribble, screen, handoff, shot, pen, "
+            "text" },
+        BadFileCase { "NoKind", [] { return withAction("kind", kMissing); }, "step 2: action 1: the kind is missing" },
+        BadFileCase { "PlayerTheBall", [] { return withAction("player", "ball"); },
+            "step 2: action 1: the player is \"ball\", which is no player" },
+        BadFileCase { "CutOfNobody", [] { return withAction("player", QJsonValue::Null); },
+            "step 2: action 1, a cut, is by no player on the court" },
+        BadFileCase { "NoReceiver", [] { return withAction("receiver", kMissing); },
+            "step 2: action 1: the receiver is missing" },
+        BadFileCase { "CutWithAReceiver", [] { return withAction("receiver", "ally3"); },
+            "step 2: the cut of Ally 2 has a receiver; only a pass or a handoff has one" },
+        BadFileCase { "PointsNotAList", [] { return withAction("points", "1,2"); },
+            "step 2: action 1: the points are not a JSON array" },
+        BadFileCase { "PointOneNumber", [] { return withAction("points", QJsonArray { QJsonArray { 1 } }); },
+            "step 2: action 1: the points: a point is not a pair of numbers [x, y]" },
+        BadFileCase { "OnePoint", [] { return withAction("points", manyPoints(1)); },
+            "step 2: the cut of Ally 2 has fewer than two points" },
+        BadFileCase { "TooManyPoints", [] { return withAction("points", manyPoints(kMaxPoints + 1)); },
+            "step 2: action 1: the points number 2001; an action has at most 2000" },
+        BadFileCase { "PointOutside",
+            [] {
+                return withAction("points", QJsonArray { QJsonArray { 1, 1 }, QJsonArray { 1, 9571 } });
+            },
+            "step 2: action 1, a cut, has a point outside the court" },
+        BadFileCase { "ColourByName", [] { return withAction("colour", "red"); },
+            "step 2: action 1: the colour is \"red\"; it must be written #rrggbb" },
+        BadFileCase { "ColourWithAlpha", [] { return withAction("colour", "#ff000080"); },
+            "step 2: action 1: the colour is \"#ff000080\"; it must be written #rrggbb" },
+        BadFileCase { "CutWithText", [] { return withAction("text", "x"); },
+            "step 2: the cut of Ally 2 has a text; only a text has one" },
+        BadFileCase { "TextTooLong",
+            [] {
+                return edited({ "steps", "0", "actions" },
+                    QJsonArray { QJsonObject { { "kind", "text" }, { "player", QJsonValue::Null },
+                        { "receiver", QJsonValue::Null }, { "points", QJsonArray { QJsonArray { 5, 5 } } },
+                        { "text", QString(kMaxTextLength + 1, 't') } } });
+            },
+            "step 1: action 1, a text, is longer than 200 characters" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // Keys this version does not know are passed over: files may carry more than it reads.
 TEST(PlayFileExtras, UnknownKeysAreIgnored)
 {
@@ -371,18 +504,25 @@ TEST_F(PlayFileOnDisk, CheckNamesEachBadFileOnItsOwnLine)
     ASSERT_EQ(writePlayFile(newPlay(Court::Half), path("good.hwplay")), QString());
     QFile bad(path("bad.hwplay"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(edited({ "version" }, 2));
+    bad.write(edited({ "version" }, 3));
     bad.close();
+    // It reads, but its pass cannot run as drawn.
+    Play passless = newPlay(Court::Half);
+    passless.steps.front().actions = { Action { ActionKind::Pass, 2, 1 } };
+    ASSERT_EQ(writePlayFile(passless, path("passless.hwplay")), QString());
 
     QString text;
     QTextStream out(&text);
     EXPECT_EQ(checkPlayFiles({ path("good.hwplay") }, out), 0);
     EXPECT_EQ(text, QString());
-    EXPECT_EQ(checkPlayFiles({ path("bad.hwplay"), path("good.hwplay"), path("absent.hwplay") }, out), 1);
+    EXPECT_EQ(checkPlayFiles(
+                  { path("bad.hwplay"), path("good.hwplay"), path("absent.hwplay"), path("passless.hwplay") }, out),
+        1);
     EXPECT_EQ(text,
         path("bad.hwplay")
-            + ": it was written by a newer version of Hoopwright Playbook (format 2); this one reads up to format 1\n"
-            + path("absent.hwplay") + ": there is no such file\n");
+            + ": it was written by a newer version of Hoopwright Playbook (format 3); this one reads up to format 2\n"
+            + path("absent.hwplay") + ": there is no such file\n" + path("passless.hwplay")
+            + ": step 1: Ally 3 passes without the ball; Ally 1 has it\n");
 }
 
 TEST_F(PlayFileOnDisk, SavingReplacesTheFileWhole)
