@@ -20,7 +20,6 @@ bool isPlayer(int piece)
 }
 
 // The basket centres in the court pictures (the rim's circle), in pixels of 15 twips.
-constexpr double kTwipsPerPixel = 15;
 constexpr QPointF kHalfCourtBasket(528.5 * kTwipsPerPixel, 62 * kTwipsPerPixel);
 constexpr QPointF kWholeCourtBaskets[] = {
     { 60 * kTwipsPerPixel, 300 * kTwipsPerPixel },

@@ -10,7 +10,6 @@ namespace play {
 namespace {
 
 // The court pictures' sizes in logical pixels, 15 twips each.
-constexpr double kTwipsPerPixel = 15;
 constexpr QSizeF kHalfCourt(1057 * kTwipsPerPixel, 638 * kTwipsPerPixel);
 constexpr QSizeF kWholeCourt(1059 * kTwipsPerPixel, 615 * kTwipsPerPixel);
 

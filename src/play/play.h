@@ -15,6 +15,9 @@
 namespace play {
 
 enum class Court { Half, Whole };
+
+// Twips to a pixel of the court pictures at their design size.
+inline constexpr double kTwipsPerPixel = 15;
 enum class Side { Ally, Opponent };
 
 // Pieces are numbered 0 to 10: allies 0 to 4, opponents 5 to 9, then the ball.
