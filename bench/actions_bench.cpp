@@ -2,6 +2,7 @@
 // the play designer's court does.
 #include "play/action.h"
 #include "play/playpainter.h"
+#include "timing.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -42,19 +43,6 @@ play::Play busyStep(int actions)
         step.actions.append(action);
     }
     return play;
-}
-
-double medianMs(int runs, const std::function<void()> &run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        times.push_back(clock.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Opening and saving a play of 1,000 steps through the play library, as the editor does.
 #include "play/playfile.h"
+#include "timing.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,20 +28,6 @@ play::Play longPlay(int steps)
         play.steps.append(step);
     }
     return play;
-}
-
-// The median of a number of runs, in milliseconds.
-double medianMs(int runs, const std::function<void()> &run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        times.push_back(clock.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace
