@@ -1,5 +1,6 @@
 #include "playbook/commands.h"
 
+#include "play/motion.h"
 #include "playbook/playdocument.h"
 
 #include <QLineF>
@@ -164,4 +165,54 @@ void MoveStep::undo()
 void MoveStep::redo()
 {
     document_.moveStep(from_, to_);
+}
+
+ChangeActions::ChangeActions(PlayDocument &document, int step, const std::function<void(play::Play &)> &change)
+    : document_(document)
+    , step_(step)
+    , before_(document.play().steps)
+{
+    play::Play after = document.play();
+    change(after);
+    play::settle(after, step);
+    after_ = after.steps;
+}
+
+void ChangeActions::undo()
+{
+    document_.setCurrentStep(step_);
+    document_.setSteps(before_);
+}
+
+void ChangeActions::redo()
+{
+    document_.setCurrentStep(step_);
+    document_.setSteps(after_);
+}
+
+AddAction::AddAction(PlayDocument &document, int step, const play::Action &action)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step].actions.append(action); })
+{
+    setText(QObject::tr("Add %1").arg(play::actionLabel(action.kind)));
+}
+
+EditAction::EditAction(PlayDocument &document, int step, int index, const play::Action &action, const QString &text)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step].actions[index] = action; })
+{
+    setText(text);
+}
+
+DeleteAction::DeleteAction(PlayDocument &document, int step, int index)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step].actions.removeAt(index); })
+{
+    setText(QObject::tr("Delete %1").arg(play::actionLabel(document.play().steps.at(step).actions.at(index).kind)));
+}
+
+MirrorPlay::MirrorPlay(PlayDocument &document, bool endToEnd)
+    : ChangeActions(document, document.currentStep(), [&](play::Play &p) {
+        p = play::mirrored(p, endToEnd && p.court == play::Court::Whole);
+        play::settle(p, 0);
+    })
+{
+    setText(endToEnd ? QObject::tr("Mirror Play End to End") : QObject::tr("Mirror Play"));
 }

@@ -4,6 +4,8 @@
 
 #include <QUndoCommand>
 
+#include <functional>
+
 class PlayDocument;
 
 // Every change to a play is one of these, pushed on the document's undo stack. Each shows
@@ -93,3 +95,44 @@ private:
 // Where a dropped piece ends: on the court, and for the ball its holder. A ball dropped
 // within reach of a player goes to that player.
 play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to);
+
+// A change to the actions of a step, or of every step, after which the play is settled:
+// the steps the change moves pieces into follow it. Undone, every step is as it was.
+class ChangeActions : public QUndoCommand {
+public:
+    void undo() override;
+    void redo() override;
+
+protected:
+    // The play after the change is the document's play with change applied and settled
+    // from step on.
+    ChangeActions(PlayDocument &document, int step, const std::function<void(play::Play &)> &change);
+
+private:
+    PlayDocument &document_;
+    int step_;
+    QList<play::Step> before_;
+    QList<play::Step> after_;
+};
+
+class AddAction : public ChangeActions {
+public:
+    AddAction(PlayDocument &document, int step, const play::Action &action);
+};
+
+// An action's points moved or its colour changed.
+class EditAction : public ChangeActions {
+public:
+    EditAction(PlayDocument &document, int step, int index, const play::Action &action, const QString &text);
+};
+
+class DeleteAction : public ChangeActions {
+public:
+    DeleteAction(PlayDocument &document, int step, int index);
+};
+
+// The whole play mirrored left to right, and, on the whole court if asked, end to end.
+class MirrorPlay : public ChangeActions {
+public:
+    MirrorPlay(PlayDocument &document, bool endToEnd);
+};
