@@ -8,6 +8,7 @@ class Autosave;
 class CourtView;
 class PlayDocument;
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -45,6 +46,7 @@ protected:
 private:
     void createActions();
     void createDocks();
+    void createTools(QMenu *playMenu);
     void newHalfCourtPlay();
     void newWholeCourtPlay();
     void newPlay(play::Court court);
@@ -67,6 +69,14 @@ private:
     void showFirstStep();
     void showLastStep();
     void dropPiece(int piece, QPointF position);
+    void addAction(const play::Action &action);
+    void editAction(int index, const play::Action &action);
+    void eraseAction(int index);
+    void writeText(QPointF position);
+    void recolourAction();
+    void mirrorLeftToRight();
+    void mirrorEndToEnd();
+    void showLegend();
     void typeNote();
     void showNote();
     void updateTitle();
@@ -95,5 +105,8 @@ private:
     QAction *deleteStepAction;
     QAction *moveStepEarlierAction;
     QAction *moveStepLaterAction;
+    QAction *mirrorEndToEndAction;
+    QAction *actionColourAction;
+    QActionGroup *toolGroup;
     QList<QAction *> recentFileActions;
 };
