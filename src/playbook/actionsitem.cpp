@@ -85,8 +85,11 @@ void ActionsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWi
     if (selected_ >= 0 && selected_ < actions.size()) {
         painter->setPen(QPen(Qt::white, 20));
         painter->setBrush(QColor(0x3d, 0xae, 0xe9));
-        for (const QPointF &point : actions.at(selected_).points)
+        const play::Action &action = actions.at(selected_);
+        for (int i = play::movesPlayer(action.kind) ? 1 : 0; i < action.points.size(); ++i) {
+            const QPointF &point = action.points.at(i);
             painter->drawRect(
                 QRectF(point.x() - kHandleSize / 2, point.y() - kHandleSize / 2, kHandleSize, kHandleSize));
+        }
     }
 }

@@ -19,7 +19,15 @@ play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to)
     play::Step result = play.steps.at(step);
     const QPointF place = play::clampToCourt(play.court, to);
     if (piece != play::kBall) {
+        const QPointF from = result.positions[piece];
         result.positions[piece] = place;
+        for (play::Action &action : result.actions) {
+            if (action.player == piece && play::movesPlayer(action.kind) && !action.points.isEmpty()
+                && action.points.first() == from) {
+                action.points.first() = place;
+                break;
+            }
+        }
         return result;
     }
     int nearest = play::kNoHolder;
@@ -35,27 +43,6 @@ play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to)
     if (nearest == play::kNoHolder)
         result.positions[play::kBall] = place;
     return result;
-}
-
-MovePiece::MovePiece(PlayDocument &document, int step, int piece, QPointF to)
-    : document_(document)
-    , step_(step)
-    , before_(document.play().steps.at(step))
-    , after_(droppedPiece(document.play(), step, piece, to))
-{
-    setText(QObject::tr("Move %1").arg(play::pieceLabel(piece)));
-}
-
-void MovePiece::undo()
-{
-    document_.setCurrentStep(step_);
-    document_.setStep(step_, before_);
-}
-
-void MovePiece::redo()
-{
-    document_.setCurrentStep(step_);
-    document_.setStep(step_, after_);
 }
 
 EditPlayer::EditPlayer(PlayDocument &document, int player, const play::Player &value)
@@ -188,6 +175,12 @@ void ChangeActions::redo()
 {
     document_.setCurrentStep(step_);
     document_.setSteps(after_);
+}
+
+MovePiece::MovePiece(PlayDocument &document, int step, int piece, QPointF to)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step] = droppedPiece(p, step, piece, to); })
+{
+    setText(QObject::tr("Move %1").arg(play::pieceLabel(piece)));
 }
 
 AddAction::AddAction(PlayDocument &document, int step, const play::Action &action)

@@ -11,21 +11,6 @@ class PlayDocument;
 // Every change to a play is one of these, pushed on the document's undo stack. Each shows
 // the step it changes when it is done or undone, so the user sees what changed.
 
-// A piece dropped at a new place: one drag, one command. A ball dropped on a player goes
-// to that player; dropped elsewhere it lies free.
-class MovePiece : public QUndoCommand {
-public:
-    MovePiece(PlayDocument &document, int step, int piece, QPointF to);
-    void undo() override;
-    void redo() override;
-
-private:
-    PlayDocument &document_;
-    int step_;
-    play::Step before_;
-    play::Step after_;
-};
-
 class EditPlayer : public QUndoCommand {
 public:
     EditPlayer(PlayDocument &document, int player, const play::Player &value);
@@ -93,11 +78,13 @@ private:
 };
 
 // Where a dropped piece ends: on the court, and for the ball its holder. A ball dropped
-// within reach of a player goes to that player.
+// within reach of a player goes to that player; a player's first run of the step starts
+// from the player's new place.
 play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to);
 
-// A change to the actions of a step, or of every step, after which the play is settled:
-// the steps the change moves pieces into follow it. Undone, every step is as it was.
+// A change to a step's pieces or actions, or to every step, after which the play is
+// settled: the later steps follow where the change leaves the pieces. Undone, every step
+// is as it was.
 class ChangeActions : public QUndoCommand {
 public:
     void undo() override;
@@ -113,6 +100,14 @@ private:
     int step_;
     QList<play::Step> before_;
     QList<play::Step> after_;
+};
+
+// A piece dropped at a new place: one drag, one command. A ball dropped on a player goes
+// to that player; dropped elsewhere it lies free. A player's run in the step starts from
+// where the player now stands.
+class MovePiece : public ChangeActions {
+public:
+    MovePiece(PlayDocument &document, int step, int piece, QPointF to);
 };
 
 class AddAction : public ChangeActions {

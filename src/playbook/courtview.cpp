@@ -383,9 +383,11 @@ int CourtView::handleAt(QPointF scenePosition) const
     const int selected = selectedAction();
     if (selected < 0)
         return -1;
-    const QList<QPointF> &points = document_.play().steps.at(document_.currentStep()).actions.at(selected).points;
-    for (int point = int(points.size()) - 1; point >= 0; --point) {
-        if (QLineF(points.at(point), scenePosition).length() < kHandleReach)
+    const play::Action &action = document_.play().steps.at(document_.currentStep()).actions.at(selected);
+    // A run's first point is its player's place: the player is dragged, not the point.
+    const int first = play::movesPlayer(action.kind) ? 1 : 0;
+    for (int point = int(action.points.size()) - 1; point >= first; --point) {
+        if (QLineF(action.points.at(point), scenePosition).length() < kHandleReach)
             return point;
     }
     return -1;

@@ -123,6 +123,11 @@ TEST(ActionCommands, LaterStepsFollowTheChangedActions)
     EXPECT_EQ(document.play().steps[1].ballHolder, 0);
     EXPECT_EQ(announced, QList<int>({ 0, 0 }));
 
+    // The cutter dragged elsewhere: the cut starts from the new place.
+    document.undoStack()->push(new MovePiece(document, 0, 2, QPointF(4000, 6000)));
+    EXPECT_EQ(document.play().steps[0].actions[0].points.first(), QPointF(4000, 6000));
+    EXPECT_EQ(document.play().steps[1].positions[2], QPointF(6000, 2500));
+
     // Mirrored as the play library mirrors, each step settled, in one undo step; end to end
     // only on a whole court.
     const play::Play before = document.play();
