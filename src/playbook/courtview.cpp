@@ -1,5 +1,6 @@
 #include "playbook/courtview.h"
 
+#include "play/motion.h"
 #include "play/playpainter.h"
 #include "playbook/actionsitem.h"
 #include "playbook/pieceitem.h"
@@ -83,6 +84,18 @@ void CourtView::setTool(Tool tool)
     viewport()->setCursor(tool == Tool::Select ? Qt::ArrowCursor : Qt::CrossCursor);
 }
 
+void CourtView::setPlaybackTime(std::optional<double> seconds)
+{
+    playbackSeconds_ = seconds;
+    if (seconds) {
+        drawing_.reset();
+        actions_->clearPreview();
+        drags_.clear();
+        viewport()->unsetCursor();
+    }
+    showStep();
+}
+
 int CourtView::selectedAction() const
 {
     return actions_->selectedAction();
@@ -110,12 +123,18 @@ void CourtView::showStep()
     if (selectedAction() >= step.actions.size())
         selectAction(-1);
     actions_->update();
+    const play::Placement placement = playbackSeconds_
+        ? play::placementAt(document_.play(), document_.currentStep(), *playbackSeconds_)
+        : play::startOf(step);
     for (int piece = 0; piece < play::kPlayerCount; ++piece) {
         if (!dragging(piece))
-            pieces_[piece]->setPos(step.positions[piece]);
+            pieces_[piece]->setPos(placement.positions[piece]);
     }
-    if (!dragging(play::kBall))
-        pieces_[play::kBall]->setPos(play::ballPosition(step));
+    if (!dragging(play::kBall)) {
+        pieces_[play::kBall]->setPos(placement.ballHolder == play::kNoHolder
+                ? placement.positions[play::kBall]
+                : play::heldBallPosition(placement.positions[placement.ballHolder]));
+    }
     if (newCourt)
         fitCourt();
 }
@@ -269,6 +288,10 @@ void CourtView::mouseReleaseEvent(QMouseEvent *event)
 
 void CourtView::press(int pointer, QPointF scenePosition)
 {
+    if (playbackSeconds_)
+        emit pressedDuringPlayback();
+    if (playbackSeconds_)
+        return;
     if (tool_ != Tool::Select) {
         startDrawing(pointer, scenePosition);
         return;

@@ -32,6 +32,10 @@ public:
     Tool tool() const { return tool_; }
     void setTool(Tool tool);
 
+    // Pieces shown where they stand a time into the step on show, as playback runs; none
+    // for where the step starts, as it is edited.
+    void setPlaybackTime(std::optional<double> seconds);
+
     // The selected action of the step on show, or -1.
     int selectedAction() const;
 
@@ -43,6 +47,8 @@ signals:
     void actionEraseRequested(int index);
     void textRequested(QPointF position);
     void selectedActionChanged(int index);
+    // A press while playback shows the pieces: stopping playback lets it edit the step.
+    void pressedDuringPlayback();
     // Why a press or drag made nothing, for the status bar.
     void refused(const QString &message);
 
@@ -87,6 +93,7 @@ private:
     QHash<int, Drag> drags_; // by pointer: the mouse, or a finger's touch point id
     std::optional<play::Court> shownCourt_; // the court the scene is laid out for
     ActionsItem *actions_;
+    std::optional<double> playbackSeconds_;
     Tool tool_ = Tool::Select;
     // The action being drawn, and the pointer drawing it.
     std::optional<ActionDrawing> drawing_;

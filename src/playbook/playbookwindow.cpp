@@ -1,10 +1,12 @@
 #include "playbook/playbookwindow.h"
 
+#include "play/motion.h"
 #include "play/playfile.h"
 #include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
 #include "playbook/legenddialog.h"
+#include "playbook/playback.h"
 #include "playbook/playdocument.h"
 #include "playbook/playerdialog.h"
 #include "playbook/stepstrip.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -26,6 +29,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -62,6 +66,7 @@ QList<PlaybookWindow *> windows()
 PlaybookWindow::PlaybookWindow(const play::Play &play)
     : document_(new PlayDocument(play, this))
     , autosave_(new Autosave(*document_, this))
+    , playback_(new Playback(*document_, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
@@ -227,6 +232,7 @@ void PlaybookWindow::createActions()
     mirrorEndToEndAction = playMenu->addAction(tr("Mirror End &to End"), this, &PlaybookWindow::mirrorEndToEnd);
     mirrorEndToEndAction->setStatusTip(tr("Mirror every step of the whole court play left to right and end to end"));
     createTools(playMenu);
+    createPlayback(playMenu);
     toolBar->addSeparator();
     toolBar->addAction(previousStepAction);
     toolBar->addAction(nextStepAction);
@@ -287,6 +293,89 @@ void PlaybookWindow::createTools(QMenu *playMenu)
         toolsBar->addAction(action);
     }
     viewMenu->addAction(toolsBar->toggleViewAction());
+}
+
+void PlaybookWindow::createPlayback(QMenu *playMenu)
+{
+    QToolBar *bar = addToolBar(tr("Playback"));
+    bar->setObjectName(QStringLiteral("playbackToolBar"));
+    QMenu *menu = playMenu->addMenu(tr("Play&back"));
+    playAction = menu->addAction(
+        themeIcon("media-playback-start", QStyle::SP_MediaPlay), tr("&Play"), this, &PlaybookWindow::togglePlayback);
+    playAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space));
+    playAction->setStatusTip(tr("Run the play from this step; again to pause"));
+    QAction *stopAction = menu->addAction(
+        themeIcon("media-playback-stop", QStyle::SP_MediaStop), tr("&Stop"), playback_, &Playback::stop);
+    stopAction->setStatusTip(tr("Back to editing the step on show"));
+    loopAction = menu->addAction(tr("&Loop"), playback_, &Playback::setLoop);
+    loopAction->setCheckable(true);
+    loopAction->setStatusTip(tr("Start the play again when it ends"));
+    bar->addAction(playAction);
+    bar->addAction(stopAction);
+    bar->addAction(loopAction);
+
+    speedBox = new QComboBox(bar);
+    speedBox->setAccessibleName(tr("Playback speed"));
+    for (double speed : { 0.25, 0.5, 1.0, 1.5, 2.0 })
+        speedBox->addItem(tr("%1x").arg(speed), speed);
+    speedBox->setCurrentIndex(2);
+    connect(speedBox, &QComboBox::currentIndexChanged, this,
+        [this](int index) { playback_->setSpeed(speedBox->itemData(index).toDouble()); });
+    bar->addWidget(speedBox);
+
+    timeSlider = new QSlider(Qt::Horizontal, bar);
+    timeSlider->setAccessibleName(tr("Playback time"));
+    timeSlider->setMinimumWidth(160);
+    connect(timeSlider, &QSlider::valueChanged, this, [this](int value) { playback_->setTime(value / 1000.0); });
+    bar->addWidget(timeSlider);
+    viewMenu->addAction(bar->toggleViewAction());
+
+    connect(playback_, &Playback::timeChanged, this, &PlaybookWindow::showPlaybackTime);
+    connect(playback_, &Playback::stateChanged, this, &PlaybookWindow::updatePlaybackControls);
+    connect(court, &CourtView::pressedDuringPlayback, playback_, &Playback::stop);
+    // An edit ends playback: the court shows the step as it now is.
+    connect(document_->undoStack(), &QUndoStack::indexChanged, playback_, &Playback::stop);
+    connect(document_->undoStack(), &QUndoStack::indexChanged, this, &PlaybookWindow::updatePlaybackControls);
+    connect(document_, &PlayDocument::stepsChanged, this, &PlaybookWindow::updatePlaybackControls);
+    connect(document_, &PlayDocument::currentStepChanged, this, [this](int step) {
+        // Another step picked while playback is active: playback goes on from its start.
+        if (playback_->isActive() && !followingPlayback_)
+            playback_->setTime(play::stepStartTime(document_->play(), step));
+    });
+    updatePlaybackControls();
+}
+
+void PlaybookWindow::togglePlayback()
+{
+    if (playback_->isPlaying())
+        playback_->pause();
+    else
+        playback_->play();
+}
+
+void PlaybookWindow::showPlaybackTime(double seconds)
+{
+    const play::PlayTime at = play::locate(document_->play(), seconds);
+    followingPlayback_ = true;
+    document_->setCurrentStep(at.step);
+    followingPlayback_ = false;
+    court->setPlaybackTime(at.seconds);
+    const QSignalBlocker blocker(timeSlider);
+    timeSlider->setValue(int(std::lround(seconds * 1000)));
+}
+
+void PlaybookWindow::updatePlaybackControls()
+{
+    const bool playing = playback_->isPlaying();
+    playAction->setText(playing ? tr("&Pause") : tr("&Play"));
+    playAction->setIcon(playing ? themeIcon("media-playback-pause", QStyle::SP_MediaPause)
+                                : themeIcon("media-playback-start", QStyle::SP_MediaPlay));
+    const QSignalBlocker blocker(timeSlider);
+    timeSlider->setRange(0, int(std::lround(play::playDuration(document_->play()) * 1000)));
+    if (!playback_->isActive()) {
+        court->setPlaybackTime(std::nullopt);
+        timeSlider->setValue(int(std::lround(play::stepStartTime(document_->play(), document_->currentStep()) * 1000)));
+    }
 }
 
 void PlaybookWindow::createDocks()

@@ -6,7 +6,10 @@
 
 class Autosave;
 class CourtView;
+class Playback;
 class PlayDocument;
+class QComboBox;
+class QSlider;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -31,6 +34,7 @@ public:
 
     PlayDocument &document() { return *document_; }
     CourtView *courtView() const { return court; }
+    Playback *playback() const { return playback_; }
 
     // The file menu's recent files, for every window.
     static void updateRecentFileMenus();
@@ -47,6 +51,10 @@ private:
     void createActions();
     void createDocks();
     void createTools(QMenu *playMenu);
+    void createPlayback(QMenu *playMenu);
+    void togglePlayback();
+    void showPlaybackTime(double seconds);
+    void updatePlaybackControls();
     void newHalfCourtPlay();
     void newWholeCourtPlay();
     void newPlay(play::Court court);
@@ -108,5 +116,11 @@ private:
     QAction *mirrorEndToEndAction;
     QAction *actionColourAction;
     QActionGroup *toolGroup;
+    Playback *playback_;
+    QAction *playAction;
+    QAction *loopAction;
+    QComboBox *speedBox;
+    QSlider *timeSlider;
+    bool followingPlayback_ = false;
     QList<QAction *> recentFileActions;
 };
