@@ -297,7 +297,8 @@ void PlaybookWindow::createTools(QMenu *playMenu)
 
 void PlaybookWindow::createPlayback(QMenu *playMenu)
 {
-    QToolBar *bar = addToolBar(tr("Playback"));
+    auto *bar = new QToolBar(tr("Playback"), this);
+    addToolBar(Qt::BottomToolBarArea, bar);
     bar->setObjectName(QStringLiteral("playbackToolBar"));
     QMenu *menu = playMenu->addMenu(tr("Play&back"));
     playAction = menu->addAction(
@@ -325,7 +326,7 @@ void PlaybookWindow::createPlayback(QMenu *playMenu)
 
     timeSlider = new QSlider(Qt::Horizontal, bar);
     timeSlider->setAccessibleName(tr("Playback time"));
-    timeSlider->setMinimumWidth(160);
+    timeSlider->setMinimumWidth(240);
     connect(timeSlider, &QSlider::valueChanged, this, [this](int value) { playback_->setTime(value / 1000.0); });
     bar->addWidget(timeSlider);
     viewMenu->addAction(bar->toggleViewAction());
@@ -796,7 +797,12 @@ void PlaybookWindow::addStep()
     const int step = document_->currentStep();
     if (document_->play().steps.size() >= play::kMaxSteps)
         return;
+    // The new step starts where this one ends, with nothing drawn on it yet.
     play::Step next = document_->play().steps.at(step);
+    const play::Placement end = play::endOf(document_->play(), step);
+    next.positions = end.positions;
+    next.ballHolder = end.ballHolder;
+    next.actions.clear();
     next.note.clear();
     document_->undoStack()->push(new InsertStep(*document_, step + 1, next, tr("Add Step %1").arg(step + 2)));
 }

@@ -1,3 +1,4 @@
+#include "play/motion.h"
 #include "play/play.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
@@ -140,6 +141,30 @@ TEST(ToolShortcuts, SingleKeysPickToolsOnTheCourtAndTypeLettersInTheNote)
     window->courtView()->setFocus();
     QTest::keyClick(window->courtView(), Qt::Key_V);
     EXPECT_EQ(window->courtView()->tool(), Tool::Select);
+
+    window->document().undoStack()->setClean();
+    window->close();
+    delete window;
+}
+
+TEST(AddStep, StartsWhereTheStepsActionsEndWithNothingDrawn)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    play::Play p = play::newPlay(play::Court::Half);
+    p.steps[0].actions = { play::Action { play::ActionKind::Cut, 2, play::kNoPlayer,
+                               { p.steps[0].positions[2], QPointF(7000, 2500) } },
+        play::Action { play::ActionKind::Pass, 0, 2 } };
+    auto *window = new PlaybookWindow(p);
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->text() == QStringLiteral("&Add Step"))
+            action->trigger();
+    }
+    const play::Play &result = window->document().play();
+    ASSERT_EQ(result.steps.size(), 2);
+    const play::Placement end = play::endOf(result, 0);
+    EXPECT_EQ(result.steps[1].positions, end.positions);
+    EXPECT_EQ(result.steps[1].ballHolder, end.ballHolder);
+    EXPECT_TRUE(result.steps[1].actions.isEmpty());
 
     window->document().undoStack()->setClean();
     window->close();
