@@ -864,7 +864,14 @@ void PlaybookWindow::showShortcuts()
            "<p><b>Double-click</b> a player to change their number and name.</p>"
            "<p><b>Left, Right, Page Up, Page Down, Home, End</b>: the previous, next, first and last step.<br>"
            "<b>Insert</b>: add a step; <b>Ctrl+D</b>: duplicate it; <b>Delete</b>: delete it; "
-           "<b>Ctrl+Shift+Left/Right</b>: move it. Thumbnails in the strip drag to reorder the steps.</p>"));
+           "<b>Ctrl+Shift+Left/Right</b>: move it. Thumbnails in the strip drag to reorder the steps.</p>"
+           "<p><b>Tools</b>, while the court has the keyboard: <b>V</b> select, <b>C</b> cut, <b>P</b> pass, "
+           "<b>D</b> dribble, <b>S</b> screen, <b>H</b> handoff, <b>X</b> shot, <b>N</b> pen, <b>T</b> text, "
+           "<b>E</b> eraser. Drag from a player to draw their action; a pass, handoff or shot starts at the "
+           "player with the ball, and a pass or handoff ends on a teammate.</p>"
+           "<p>With <b>Select</b>, click an action to select it, drag its handles to reshape it, <b>Delete</b> "
+           "removes it and <b>Escape</b> lets it go.</p>"
+           "<p><b>Ctrl+Space</b>: play or pause the play from the step on show.</p>"));
 }
 
 void PlaybookWindow::showAbout()

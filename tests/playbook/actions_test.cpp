@@ -114,6 +114,22 @@ TEST_F(DrawingTest, SelectedActionsDeleteAndTheirPointsDrag)
     EXPECT_EQ(view.selectedAction(), -1);
 }
 
+TEST_F(DrawingTest, OneFingerDrawsAScreen)
+{
+    static QPointingDevice *screen = QTest::createTouchDevice(); // Qt keeps devices for the process
+    view.setTool(Tool::Screen);
+    const QPoint from = view.pieceCentre(3);
+    QTest::touchEvent(view.viewport(), screen).press(1, from);
+    for (int i = 1; i <= 6; ++i)
+        QTest::touchEvent(view.viewport(), screen).move(1, from + QPoint(-20 * i, -25 * i));
+    QTest::touchEvent(view.viewport(), screen).release(1, from + QPoint(-120, -150));
+
+    ASSERT_EQ(actions().size(), 1);
+    EXPECT_EQ(actions().first().kind, play::ActionKind::Screen);
+    EXPECT_EQ(actions().first().player, 3);
+    EXPECT_EQ(view.pieceCentre(3), from); // drawn, not dragged
+}
+
 TEST(ToolShortcuts, SingleKeysPickToolsOnTheCourtAndTypeLettersInTheNote)
 {
     QStandardPaths::setTestModeEnabled(true);
@@ -141,6 +157,19 @@ TEST(ToolShortcuts, SingleKeysPickToolsOnTheCourtAndTypeLettersInTheNote)
     window->courtView()->setFocus();
     QTest::keyClick(window->courtView(), Qt::Key_V);
     EXPECT_EQ(window->courtView()->tool(), Tool::Select);
+
+    // With an action selected, Delete deletes it, not the step.
+    PlayDocument &document = window->document();
+    document.undoStack()->push(new InsertStep(document, 1, document.play().steps[0], QStringLiteral("Add")));
+    const QPointF from = document.play().steps[1].positions[3];
+    document.undoStack()->push(new AddAction(
+        document, 1, play::Action { play::ActionKind::Cut, 3, play::kNoPlayer, { from, QPointF(9000, 3000) } }));
+    CourtView *court = window->courtView();
+    QTest::mouseClick(court->viewport(), Qt::LeftButton, {}, court->fromScene((from + QPointF(9000, 3000)) / 2));
+    ASSERT_EQ(court->selectedAction(), 0);
+    QTest::keyClick(court, Qt::Key_Delete);
+    EXPECT_EQ(document.play().steps.size(), 2);
+    EXPECT_TRUE(document.play().steps[1].actions.isEmpty());
 
     window->document().undoStack()->setClean();
     window->close();
