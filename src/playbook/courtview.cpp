@@ -49,6 +49,12 @@ CourtView::CourtView(PlayDocument &document, QWidget *parent)
     }
 
     connect(&document_, &PlayDocument::currentStepChanged, this, [this] {
+        // A line being drawn belongs to the step it was started on.
+        if (drawing_) {
+            drawing_.reset();
+            actions_->clearPreview();
+        }
+        draggedHandle_ = -1;
         selectAction(-1);
         showStep();
     });
