@@ -53,8 +53,13 @@ QRectF ActionsItem::boundingRect() const
 
 void ActionsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    const int step = document_.currentStep();
-    play::Play shown = document_.play();
+    // The step on show alone, with the action being drawn or edited in it: a step's marks
+    // depend on that step only, and a long play is not copied at every repaint.
+    play::Play shown;
+    shown.court = document_.play().court;
+    shown.roster = document_.play().roster;
+    shown.steps = { document_.play().steps.at(document_.currentStep()) };
+    const int step = 0;
     QList<play::Action> &actions = shown.steps[step].actions;
     const bool previewLine = previewIndex_ >= 0 && previewIndex_ < actions.size() + 1
         && (play::movesPlayer(preview_.kind) || play::isAnnotation(preview_.kind) || previewIndex_ < actions.size());
