@@ -1,5 +1,6 @@
 #include "playbook/commands.h"
 
+#include "play/motion.h"
 #include "playbook/playdocument.h"
 
 #include <QLineF>
@@ -18,7 +19,15 @@ play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to)
     play::Step result = play.steps.at(step);
     const QPointF place = play::clampToCourt(play.court, to);
     if (piece != play::kBall) {
+        const QPointF from = result.positions[piece];
         result.positions[piece] = place;
+        for (play::Action &action : result.actions) {
+            if (action.player == piece && play::movesPlayer(action.kind) && !action.points.isEmpty()
+                && action.points.first() == from) {
+                action.points.first() = place;
+                break;
+            }
+        }
         return result;
     }
     int nearest = play::kNoHolder;
@@ -34,27 +43,6 @@ play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to)
     if (nearest == play::kNoHolder)
         result.positions[play::kBall] = place;
     return result;
-}
-
-MovePiece::MovePiece(PlayDocument &document, int step, int piece, QPointF to)
-    : document_(document)
-    , step_(step)
-    , before_(document.play().steps.at(step))
-    , after_(droppedPiece(document.play(), step, piece, to))
-{
-    setText(QObject::tr("Move %1").arg(play::pieceLabel(piece)));
-}
-
-void MovePiece::undo()
-{
-    document_.setCurrentStep(step_);
-    document_.setStep(step_, before_);
-}
-
-void MovePiece::redo()
-{
-    document_.setCurrentStep(step_);
-    document_.setStep(step_, after_);
 }
 
 EditPlayer::EditPlayer(PlayDocument &document, int player, const play::Player &value)
@@ -164,4 +152,60 @@ void MoveStep::undo()
 void MoveStep::redo()
 {
     document_.moveStep(from_, to_);
+}
+
+ChangeActions::ChangeActions(PlayDocument &document, int step, const std::function<void(play::Play &)> &change)
+    : document_(document)
+    , step_(step)
+    , before_(document.play().steps)
+{
+    play::Play after = document.play();
+    change(after);
+    play::settle(after, step);
+    after_ = after.steps;
+}
+
+void ChangeActions::undo()
+{
+    document_.setCurrentStep(step_);
+    document_.setSteps(before_);
+}
+
+void ChangeActions::redo()
+{
+    document_.setCurrentStep(step_);
+    document_.setSteps(after_);
+}
+
+MovePiece::MovePiece(PlayDocument &document, int step, int piece, QPointF to)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step] = droppedPiece(p, step, piece, to); })
+{
+    setText(QObject::tr("Move %1").arg(play::pieceLabel(piece)));
+}
+
+AddAction::AddAction(PlayDocument &document, int step, const play::Action &action)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step].actions.append(action); })
+{
+    setText(QObject::tr("Add %1").arg(play::actionLabel(action.kind)));
+}
+
+EditAction::EditAction(PlayDocument &document, int step, int index, const play::Action &action, const QString &text)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step].actions[index] = action; })
+{
+    setText(text);
+}
+
+DeleteAction::DeleteAction(PlayDocument &document, int step, int index)
+    : ChangeActions(document, step, [&](play::Play &p) { p.steps[step].actions.removeAt(index); })
+{
+    setText(QObject::tr("Delete %1").arg(play::actionLabel(document.play().steps.at(step).actions.at(index).kind)));
+}
+
+MirrorPlay::MirrorPlay(PlayDocument &document, bool endToEnd)
+    : ChangeActions(document, document.currentStep(), [&](play::Play &p) {
+        p = play::mirrored(p, endToEnd && p.court == play::Court::Whole);
+        play::settle(p, 0);
+    })
+{
+    setText(endToEnd ? QObject::tr("Mirror Play End to End") : QObject::tr("Mirror Play"));
 }

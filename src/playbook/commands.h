@@ -4,25 +4,12 @@
 
 #include <QUndoCommand>
 
+#include <functional>
+
 class PlayDocument;
 
 // Every change to a play is one of these, pushed on the document's undo stack. Each shows
 // the step it changes when it is done or undone, so the user sees what changed.
-
-// A piece dropped at a new place: one drag, one command. A ball dropped on a player goes
-// to that player; dropped elsewhere it lies free.
-class MovePiece : public QUndoCommand {
-public:
-    MovePiece(PlayDocument &document, int step, int piece, QPointF to);
-    void undo() override;
-    void redo() override;
-
-private:
-    PlayDocument &document_;
-    int step_;
-    play::Step before_;
-    play::Step after_;
-};
 
 class EditPlayer : public QUndoCommand {
 public:
@@ -91,5 +78,56 @@ private:
 };
 
 // Where a dropped piece ends: on the court, and for the ball its holder. A ball dropped
-// within reach of a player goes to that player.
+// within reach of a player goes to that player; a player's first run of the step starts
+// from the player's new place.
 play::Step droppedPiece(const play::Play &play, int step, int piece, QPointF to);
+
+// A change to a step's pieces or actions, or to every step, after which the play is
+// settled: the later steps follow where the change leaves the pieces. Undone, every step
+// is as it was.
+class ChangeActions : public QUndoCommand {
+public:
+    void undo() override;
+    void redo() override;
+
+protected:
+    // The play after the change is the document's play with change applied and settled
+    // from step on.
+    ChangeActions(PlayDocument &document, int step, const std::function<void(play::Play &)> &change);
+
+private:
+    PlayDocument &document_;
+    int step_;
+    QList<play::Step> before_;
+    QList<play::Step> after_;
+};
+
+// A piece dropped at a new place: one drag, one command. A ball dropped on a player goes
+// to that player; dropped elsewhere it lies free. A player's run in the step starts from
+// where the player now stands.
+class MovePiece : public ChangeActions {
+public:
+    MovePiece(PlayDocument &document, int step, int piece, QPointF to);
+};
+
+class AddAction : public ChangeActions {
+public:
+    AddAction(PlayDocument &document, int step, const play::Action &action);
+};
+
+// An action's points moved or its colour changed.
+class EditAction : public ChangeActions {
+public:
+    EditAction(PlayDocument &document, int step, int index, const play::Action &action, const QString &text);
+};
+
+class DeleteAction : public ChangeActions {
+public:
+    DeleteAction(PlayDocument &document, int step, int index);
+};
+
+// The whole play mirrored left to right, and, on the whole court if asked, end to end.
+class MirrorPlay : public ChangeActions {
+public:
+    MirrorPlay(PlayDocument &document, bool endToEnd);
+};

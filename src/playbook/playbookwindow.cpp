@@ -1,20 +1,27 @@
 #include "playbook/playbookwindow.h"
 
+#include "play/motion.h"
 #include "play/playfile.h"
 #include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
+#include "playbook/legenddialog.h"
+#include "playbook/playback.h"
 #include "playbook/playdocument.h"
 #include "playbook/playerdialog.h"
 #include "playbook/stepstrip.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -22,6 +29,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -58,6 +66,7 @@ QList<PlaybookWindow *> windows()
 PlaybookWindow::PlaybookWindow(const play::Play &play)
     : document_(new PlayDocument(play, this))
     , autosave_(new Autosave(*document_, this))
+    , playback_(new Playback(*document_, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
@@ -92,6 +101,14 @@ PlaybookWindow::PlaybookWindow(const play::Play &play)
     });
     connect(court, &CourtView::pieceDropped, this, &PlaybookWindow::dropPiece);
     connect(court, &CourtView::playerEditRequested, this, &PlaybookWindow::editPlayer);
+    connect(court, &CourtView::actionDrawn, this, &PlaybookWindow::addAction);
+    connect(court, &CourtView::actionEdited, this, &PlaybookWindow::editAction);
+    connect(court, &CourtView::actionEraseRequested, this, &PlaybookWindow::eraseAction);
+    connect(court, &CourtView::textRequested, this, &PlaybookWindow::writeText);
+    connect(
+        court, &CourtView::refused, this, [this](const QString &message) { statusBar()->showMessage(message, 5000); });
+    connect(court, &CourtView::selectedActionChanged, this,
+        [this](int index) { actionColourAction->setEnabled(index >= 0); });
     connect(stepStrip, &StepStrip::stepMoveRequested, this,
         [this](int from, int to) { document_->undoStack()->push(new MoveStep(*document_, from, to)); });
 
@@ -170,6 +187,9 @@ void PlaybookWindow::createActions()
     QAction *playerAction = editMenu->addAction(tr("Edit &Player..."), this, &PlaybookWindow::editPlayerOfMenu);
     playerAction->setShortcut(QKeySequence(Qt::Key_F2));
     playerAction->setStatusTip(tr("Change a player's number and name (or double-click the player)"));
+    actionColourAction = editMenu->addAction(tr("Action &Colour..."), this, &PlaybookWindow::recolourAction);
+    actionColourAction->setStatusTip(tr("Change the colour of the selected action"));
+    actionColourAction->setEnabled(false);
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     QAction *fullScreenAction = viewMenu->addAction(tr("&Full Screen"), this, [this](bool on) {
@@ -206,6 +226,13 @@ void PlaybookWindow::createActions()
     moveStepEarlierAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left));
     moveStepLaterAction = playMenu->addAction(tr("Move Step La&ter"), this, &PlaybookWindow::moveStepLater);
     moveStepLaterAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right));
+    playMenu->addSeparator();
+    playMenu->addAction(tr("&Mirror Left to Right"), this, &PlaybookWindow::mirrorLeftToRight)
+        ->setStatusTip(tr("Mirror every step of the play from left to right"));
+    mirrorEndToEndAction = playMenu->addAction(tr("Mirror End &to End"), this, &PlaybookWindow::mirrorEndToEnd);
+    mirrorEndToEndAction->setStatusTip(tr("Mirror every step of the whole court play left to right and end to end"));
+    createTools(playMenu);
+    createPlayback(playMenu);
     toolBar->addSeparator();
     toolBar->addAction(previousStepAction);
     toolBar->addAction(nextStepAction);
@@ -214,11 +241,142 @@ void PlaybookWindow::createActions()
 
     QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(tr("&Keyboard and Mouse"), this, &PlaybookWindow::showShortcuts);
+    helpMenu->addAction(tr("&Legend"), this, &PlaybookWindow::showLegend);
     helpMenu->addAction(tr("&About Hoopwright Playbook"), this, &PlaybookWindow::showAbout)
         ->setMenuRole(QAction::AboutRole);
     helpMenu->addAction(tr("About &Qt"), qApp, &QApplication::aboutQt)->setMenuRole(QAction::AboutQtRole);
 
     updateRecentFileMenus();
+}
+
+void PlaybookWindow::createTools(QMenu *playMenu)
+{
+    struct ToolEntry {
+        Tool tool;
+        const char *name;
+        Qt::Key key;
+        const char *tip;
+    };
+    static const ToolEntry entries[] = {
+        { Tool::Select, QT_TR_NOOP("Select"), Qt::Key_V, QT_TR_NOOP("Move pieces, and pick an action to change it") },
+        { Tool::Cut, QT_TR_NOOP("Cut"), Qt::Key_C, QT_TR_NOOP("Drag from a player along the way they run") },
+        { Tool::Pass, QT_TR_NOOP("Pass"), Qt::Key_P, QT_TR_NOOP("Drag from the player with the ball to a teammate") },
+        { Tool::Dribble, QT_TR_NOOP("Dribble"), Qt::Key_D,
+            QT_TR_NOOP("Drag from the player with the ball along the way they dribble") },
+        { Tool::Screen, QT_TR_NOOP("Screen"), Qt::Key_S,
+            QT_TR_NOOP("Drag from a player to where they set the screen") },
+        { Tool::Handoff, QT_TR_NOOP("Handoff"), Qt::Key_H,
+            QT_TR_NOOP("Drag from the player with the ball to the teammate beside them") },
+        { Tool::Shot, QT_TR_NOOP("Shot"), Qt::Key_X, QT_TR_NOOP("Drag from the player with the ball to shoot") },
+        { Tool::Pen, QT_TR_NOOP("Pen"), Qt::Key_N, QT_TR_NOOP("Draw freehand on the court") },
+        { Tool::Text, QT_TR_NOOP("Text"), Qt::Key_T, QT_TR_NOOP("Click to write on the court") },
+        { Tool::Eraser, QT_TR_NOOP("Eraser"), Qt::Key_E, QT_TR_NOOP("Click an action to delete it") },
+    };
+
+    QToolBar *toolsBar = addToolBar(tr("Tools"));
+    toolsBar->setObjectName(QStringLiteral("toolsToolBar"));
+    QMenu *toolsMenu = playMenu->addMenu(tr("T&ools"));
+    toolGroup = new QActionGroup(this);
+    for (const ToolEntry &entry : entries) {
+        QAction *action = toolGroup->addAction(tr(entry.name));
+        action->setCheckable(true);
+        action->setChecked(entry.tool == Tool::Select);
+        action->setShortcut(QKeySequence(entry.key));
+        // Single keys are the court's alone: typed in the note or a dialog they stay letters.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setToolTip(tr("%1 (%2)").arg(tr(entry.name), action->shortcut().toString(QKeySequence::NativeText)));
+        action->setStatusTip(tr(entry.tip));
+        const Tool tool = entry.tool;
+        connect(action, &QAction::triggered, this, [this, tool] { court->setTool(tool); });
+        court->addAction(action);
+        toolsMenu->addAction(action);
+        toolsBar->addAction(action);
+    }
+    viewMenu->addAction(toolsBar->toggleViewAction());
+}
+
+void PlaybookWindow::createPlayback(QMenu *playMenu)
+{
+    auto *bar = new QToolBar(tr("Playback"), this);
+    addToolBar(Qt::BottomToolBarArea, bar);
+    bar->setObjectName(QStringLiteral("playbackToolBar"));
+    QMenu *menu = playMenu->addMenu(tr("Play&back"));
+    playAction = menu->addAction(
+        themeIcon("media-playback-start", QStyle::SP_MediaPlay), tr("&Play"), this, &PlaybookWindow::togglePlayback);
+    playAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space));
+    playAction->setStatusTip(tr("Run the play from this step; again to pause"));
+    QAction *stopAction = menu->addAction(
+        themeIcon("media-playback-stop", QStyle::SP_MediaStop), tr("&Stop"), playback_, &Playback::stop);
+    stopAction->setStatusTip(tr("Back to editing the step on show"));
+    loopAction = menu->addAction(tr("&Loop"), playback_, &Playback::setLoop);
+    loopAction->setCheckable(true);
+    loopAction->setStatusTip(tr("Start the play again when it ends"));
+    bar->addAction(playAction);
+    bar->addAction(stopAction);
+    bar->addAction(loopAction);
+
+    speedBox = new QComboBox(bar);
+    speedBox->setAccessibleName(tr("Playback speed"));
+    for (double speed : { 0.25, 0.5, 1.0, 1.5, 2.0 })
+        speedBox->addItem(tr("%1x").arg(speed), speed);
+    speedBox->setCurrentIndex(2);
+    connect(speedBox, &QComboBox::currentIndexChanged, this,
+        [this](int index) { playback_->setSpeed(speedBox->itemData(index).toDouble()); });
+    bar->addWidget(speedBox);
+
+    timeSlider = new QSlider(Qt::Horizontal, bar);
+    timeSlider->setAccessibleName(tr("Playback time"));
+    timeSlider->setMinimumWidth(240);
+    connect(timeSlider, &QSlider::valueChanged, this, [this](int value) { playback_->setTime(value / 1000.0); });
+    bar->addWidget(timeSlider);
+    viewMenu->addAction(bar->toggleViewAction());
+
+    connect(playback_, &Playback::timeChanged, this, &PlaybookWindow::showPlaybackTime);
+    connect(playback_, &Playback::stateChanged, this, &PlaybookWindow::updatePlaybackControls);
+    connect(court, &CourtView::pressedDuringPlayback, playback_, &Playback::stop);
+    // An edit ends playback: the court shows the step as it now is.
+    connect(document_->undoStack(), &QUndoStack::indexChanged, playback_, &Playback::stop);
+    connect(document_->undoStack(), &QUndoStack::indexChanged, this, &PlaybookWindow::updatePlaybackControls);
+    connect(document_, &PlayDocument::stepsChanged, this, &PlaybookWindow::updatePlaybackControls);
+    connect(document_, &PlayDocument::currentStepChanged, this, [this](int step) {
+        // Another step picked while playback is active: playback goes on from its start.
+        if (playback_->isActive() && !followingPlayback_)
+            playback_->setTime(play::stepStartTime(document_->play(), step));
+    });
+    updatePlaybackControls();
+}
+
+void PlaybookWindow::togglePlayback()
+{
+    if (playback_->isPlaying())
+        playback_->pause();
+    else
+        playback_->play();
+}
+
+void PlaybookWindow::showPlaybackTime(double seconds)
+{
+    const play::PlayTime at = play::locate(document_->play(), seconds);
+    followingPlayback_ = true;
+    document_->setCurrentStep(at.step);
+    followingPlayback_ = false;
+    court->setPlaybackTime(at.seconds);
+    const QSignalBlocker blocker(timeSlider);
+    timeSlider->setValue(int(std::lround(seconds * 1000)));
+}
+
+void PlaybookWindow::updatePlaybackControls()
+{
+    const bool playing = playback_->isPlaying();
+    playAction->setText(playing ? tr("&Pause") : tr("&Play"));
+    playAction->setIcon(playing ? themeIcon("media-playback-pause", QStyle::SP_MediaPause)
+                                : themeIcon("media-playback-start", QStyle::SP_MediaPlay));
+    const QSignalBlocker blocker(timeSlider);
+    timeSlider->setRange(0, int(std::lround(play::playDuration(document_->play()) * 1000)));
+    if (!playback_->isActive()) {
+        court->setPlaybackTime(std::nullopt);
+        timeSlider->setValue(int(std::lround(play::stepStartTime(document_->play(), document_->currentStep()) * 1000)));
+    }
 }
 
 void PlaybookWindow::createDocks()
@@ -510,6 +668,7 @@ void PlaybookWindow::updateStepActions()
     lastStepAction->setEnabled(step < count - 1);
     moveStepLaterAction->setEnabled(step < count - 1);
     deleteStepAction->setEnabled(count > 1);
+    mirrorEndToEndAction->setEnabled(document_->play().court == play::Court::Whole);
     stepLabel->setText(tr("Step %1 of %2").arg(step + 1).arg(count));
 }
 
@@ -547,6 +706,77 @@ void PlaybookWindow::dropPiece(int piece, QPointF position)
     document_->undoStack()->push(new MovePiece(*document_, step, piece, position));
 }
 
+void PlaybookWindow::addAction(const play::Action &action)
+{
+    const int step = document_->currentStep();
+    if (document_->play().steps.at(step).actions.size() >= play::kMaxActions) {
+        statusBar()->showMessage(tr("A step holds at most %1 actions.").arg(play::kMaxActions), 5000);
+        return;
+    }
+    document_->undoStack()->push(new AddAction(*document_, step, action));
+}
+
+void PlaybookWindow::editAction(int index, const play::Action &action)
+{
+    document_->undoStack()->push(new EditAction(*document_, document_->currentStep(), index, action,
+        tr("Move Point of %1").arg(play::actionLabel(action.kind))));
+}
+
+void PlaybookWindow::eraseAction(int index)
+{
+    document_->undoStack()->push(new DeleteAction(*document_, document_->currentStep(), index));
+}
+
+void PlaybookWindow::writeText(QPointF position)
+{
+    bool ok = false;
+    QString text
+        = QInputDialog::getText(this, tr("Text"), tr("Text on the court:"), QLineEdit::Normal, {}, &ok).simplified();
+    if (!ok || text.isEmpty())
+        return;
+    if (text.size() > play::kMaxTextLength) {
+        text.truncate(play::kMaxTextLength);
+        statusBar()->showMessage(tr("A text holds at most %1 characters.").arg(play::kMaxTextLength), 5000);
+    }
+    play::Action action;
+    action.kind = play::ActionKind::Text;
+    action.points = { position };
+    action.text = text;
+    addAction(action);
+}
+
+void PlaybookWindow::recolourAction()
+{
+    const int step = document_->currentStep();
+    const int index = court->selectedAction();
+    if (index < 0)
+        return;
+    play::Action action = document_->play().steps.at(step).actions.at(index);
+    const QColor colour = QColorDialog::getColor(
+        action.colour.isValid() ? action.colour : QColor(Qt::black), this, tr("Action Colour"));
+    if (!colour.isValid() || colour == action.colour)
+        return;
+    action.colour = colour;
+    document_->undoStack()->push(
+        new EditAction(*document_, step, index, action, tr("Recolour %1").arg(play::actionLabel(action.kind))));
+}
+
+void PlaybookWindow::mirrorLeftToRight()
+{
+    document_->undoStack()->push(new MirrorPlay(*document_, false));
+}
+
+void PlaybookWindow::mirrorEndToEnd()
+{
+    document_->undoStack()->push(new MirrorPlay(*document_, true));
+}
+
+void PlaybookWindow::showLegend()
+{
+    LegendDialog dialog(this);
+    dialog.exec();
+}
+
 void PlaybookWindow::editPlayer(int player)
 {
     PlayerDialog dialog(document_->play(), player, this);
@@ -567,7 +797,12 @@ void PlaybookWindow::addStep()
     const int step = document_->currentStep();
     if (document_->play().steps.size() >= play::kMaxSteps)
         return;
+    // The new step starts where this one ends, with nothing drawn on it yet.
     play::Step next = document_->play().steps.at(step);
+    const play::Placement end = play::endOf(document_->play(), step);
+    next.positions = end.positions;
+    next.ballHolder = end.ballHolder;
+    next.actions.clear();
     next.note.clear();
     document_->undoStack()->push(new InsertStep(*document_, step + 1, next, tr("Add Step %1").arg(step + 2)));
 }
@@ -629,7 +864,14 @@ void PlaybookWindow::showShortcuts()
            "<p><b>Double-click</b> a player to change their number and name.</p>"
            "<p><b>Left, Right, Page Up, Page Down, Home, End</b>: the previous, next, first and last step.<br>"
            "<b>Insert</b>: add a step; <b>Ctrl+D</b>: duplicate it; <b>Delete</b>: delete it; "
-           "<b>Ctrl+Shift+Left/Right</b>: move it. Thumbnails in the strip drag to reorder the steps.</p>"));
+           "<b>Ctrl+Shift+Left/Right</b>: move it. Thumbnails in the strip drag to reorder the steps.</p>"
+           "<p><b>Tools</b>, while the court has the keyboard: <b>V</b> select, <b>C</b> cut, <b>P</b> pass, "
+           "<b>D</b> dribble, <b>S</b> screen, <b>H</b> handoff, <b>X</b> shot, <b>N</b> pen, <b>T</b> text, "
+           "<b>E</b> eraser. Drag from a player to draw their action; a pass, handoff or shot starts at the "
+           "player with the ball, and a pass or handoff ends on a teammate.</p>"
+           "<p>With <b>Select</b>, click an action to select it, drag its handles to reshape it, <b>Delete</b> "
+           "removes it and <b>Escape</b> lets it go.</p>"
+           "<p><b>Ctrl+Space</b>: play or pause the play from the step on show.</p>"));
 }
 
 void PlaybookWindow::showAbout()

@@ -6,8 +6,12 @@
 
 class Autosave;
 class CourtView;
+class Playback;
 class PlayDocument;
+class QComboBox;
+class QSlider;
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -30,6 +34,7 @@ public:
 
     PlayDocument &document() { return *document_; }
     CourtView *courtView() const { return court; }
+    Playback *playback() const { return playback_; }
 
     // The file menu's recent files, for every window.
     static void updateRecentFileMenus();
@@ -45,6 +50,11 @@ protected:
 private:
     void createActions();
     void createDocks();
+    void createTools(QMenu *playMenu);
+    void createPlayback(QMenu *playMenu);
+    void togglePlayback();
+    void showPlaybackTime(double seconds);
+    void updatePlaybackControls();
     void newHalfCourtPlay();
     void newWholeCourtPlay();
     void newPlay(play::Court court);
@@ -67,6 +77,14 @@ private:
     void showFirstStep();
     void showLastStep();
     void dropPiece(int piece, QPointF position);
+    void addAction(const play::Action &action);
+    void editAction(int index, const play::Action &action);
+    void eraseAction(int index);
+    void writeText(QPointF position);
+    void recolourAction();
+    void mirrorLeftToRight();
+    void mirrorEndToEnd();
+    void showLegend();
     void typeNote();
     void showNote();
     void updateTitle();
@@ -95,5 +113,14 @@ private:
     QAction *deleteStepAction;
     QAction *moveStepEarlierAction;
     QAction *moveStepLaterAction;
+    QAction *mirrorEndToEndAction;
+    QAction *actionColourAction;
+    QActionGroup *toolGroup;
+    Playback *playback_;
+    QAction *playAction;
+    QAction *loopAction;
+    QComboBox *speedBox;
+    QSlider *timeSlider;
+    bool followingPlayback_ = false;
     QList<QAction *> recentFileActions;
 };

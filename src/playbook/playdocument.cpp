@@ -41,10 +41,22 @@ void PlayDocument::setStep(int step, const play::Step &value)
 {
     play::Step &target = play_.steps[step];
     const bool noteDiffers = target.note != value.note;
+    const bool actionsDiffer = target.actions != value.actions;
     target = value;
     emit stepChanged(step);
     if (noteDiffers)
         emit noteChanged(step);
+    if (actionsDiffer)
+        emit actionsChanged(step);
+}
+
+void PlayDocument::setSteps(const QList<play::Step> &steps)
+{
+    Q_ASSERT(steps.size() == play_.steps.size());
+    for (int step = 0; step < steps.size(); ++step) {
+        if (steps.at(step) != play_.steps.at(step))
+            setStep(step, steps.at(step));
+    }
 }
 
 void PlayDocument::setPlayer(int player, const play::Player &value)

@@ -33,10 +33,14 @@ public:
     void insertStep(int index, const play::Step &value);
     void removeStep(int index);
     void moveStep(int from, int to);
+    // Every step at once (actions drawn, edited or mirrored, and the steps they settle);
+    // only the steps that differ are announced.
+    void setSteps(const QList<play::Step> &steps);
 
 signals:
     void stepChanged(int step); // where the pieces of a step stand
     void noteChanged(int step);
+    void actionsChanged(int step);
     void rosterChanged();
     void stepsChanged(); // steps inserted, removed, reordered, or a new play
     void currentStepChanged(int step);

@@ -146,6 +146,28 @@ TEST_F(PlaybookE2E, DragsAStepUndoRedoSaveAndReopen)
     }
 }
 
+TEST_F(PlaybookE2E, ACutDrawnWithTheMouseCarriesItsPlayerIntoTheNextStep)
+{
+    start();
+    const QString id = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(id.isEmpty()) << "the window never came";
+    const QList<QPoint> startAllies = allies(id);
+    ASSERT_EQ(startAllies.size(), 5);
+
+    // The court takes the keys with a click on its open floor; C picks the Cut tool.
+    const QPoint target = startAllies[2] + QPoint(-120, -240);
+    x.click(startAllies[2].x(), startAllies[2].y() - 200);
+    x.key(QStringLiteral("c"));
+    x.drag(startAllies[2], target);
+    XSession::pause(300);
+    EXPECT_TRUE(anyNear(allies(id), startAllies[2])) << "drawing a cut leaves the player where the step starts";
+    EXPECT_FALSE(x.waitForWindow(QStringLiteral("Untitled*") + kTitleSuffix, 3000).isEmpty()) << "marked changed";
+
+    x.key(QStringLiteral("Insert"));
+    XSession::pause(300);
+    EXPECT_TRUE(anyNear(allies(id), target, 6)) << "the new step starts where the cut ends";
+}
+
 TEST_F(PlaybookE2E, UnsavedWorkComesBackAfterAKill)
 {
     QProcess *first = start();

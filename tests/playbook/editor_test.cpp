@@ -1,3 +1,4 @@
+#include "play/motion.h"
 #include "play/play.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
@@ -18,14 +19,36 @@ struct CommandCase {
     const char *text;
 };
 
+// Ally 3 cuts and ally 1 passes to ally 2 in the first step; the second starts where
+// they end.
 play::Play twoStepPlay()
 {
     play::Play p = play::newPlay(play::Court::Half);
-    play::Step second = p.steps.first();
+    play::Step &first = p.steps.first();
+    first.actions.append(
+        play::Action { play::ActionKind::Cut, 2, play::kNoPlayer, { first.positions[2], QPointF(5000, 3000) } });
+    first.actions.append(play::Action { play::ActionKind::Pass, 0, 1 });
+    play::Step second = first;
+    second.actions.clear();
     second.positions[2] = QPointF(5000, 3000);
+    second.ballHolder = 1;
     second.note = QStringLiteral("2 cuts to the basket");
     p.steps.append(second);
     return p;
+}
+
+play::Action movedEnd(const play::Action &action, QPointF end)
+{
+    play::Action moved = action;
+    moved.points.last() = end;
+    return moved;
+}
+
+play::Action recoloured(const play::Action &action, QColor colour)
+{
+    play::Action result = action;
+    result.colour = colour;
+    return result;
 }
 
 class Commands : public ::testing::TestWithParam<CommandCase> { };
@@ -64,8 +87,58 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, Commands,
             [](PlayDocument &d) { return new InsertStep(d, 1, d.play().steps[0], QStringLiteral("Add Step 2")); },
             "Add Step 2" },
         CommandCase { "delete", [](PlayDocument &d) { return new DeleteStep(d, 0); }, "Delete Step 1" },
-        CommandCase { "reorder", [](PlayDocument &d) { return new MoveStep(d, 1, 0); }, "Move Step 2" }),
+        CommandCase { "reorder", [](PlayDocument &d) { return new MoveStep(d, 1, 0); }, "Move Step 2" },
+        CommandCase { "addCut",
+            [](PlayDocument &d) {
+                const QPointF from = d.play().steps[1].positions[3];
+                return new AddAction(
+                    d, 1, play::Action { play::ActionKind::Cut, 3, play::kNoPlayer, { from, QPointF(9000, 5000) } });
+            },
+            "Add Cut" },
+        CommandCase { "movePoint",
+            [](PlayDocument &d) {
+                return new EditAction(d, 0, 0, movedEnd(d.play().steps[0].actions[0], QPointF(6000, 2500)),
+                    QStringLiteral("Move Point of Cut"));
+            },
+            "Move Point of Cut" },
+        CommandCase { "recolour",
+            [](PlayDocument &d) {
+                return new EditAction(
+                    d, 0, 1, recoloured(d.play().steps[0].actions[1], Qt::red), QStringLiteral("Recolour Pass"));
+            },
+            "Recolour Pass" },
+        CommandCase { "deletePass", [](PlayDocument &d) { return new DeleteAction(d, 0, 1); }, "Delete Pass" }),
     [](const ::testing::TestParamInfo<CommandCase> &info) { return std::string(info.param.name); });
+
+TEST(ActionCommands, LaterStepsFollowTheChangedActions)
+{
+    PlayDocument document(twoStepPlay());
+    QList<int> announced;
+    QObject::connect(&document, &PlayDocument::actionsChanged, [&](int step) { announced.append(step); });
+
+    document.undoStack()->push(new EditAction(
+        document, 0, 0, movedEnd(document.play().steps[0].actions[0], QPointF(6000, 2500)), QStringLiteral("Move")));
+    EXPECT_EQ(document.play().steps[1].positions[2], QPointF(6000, 2500));
+    document.undoStack()->push(new DeleteAction(document, 0, 1));
+    EXPECT_EQ(document.play().steps[1].ballHolder, 0);
+    EXPECT_EQ(announced, QList<int>({ 0, 0 }));
+
+    // The cutter dragged elsewhere: the cut starts from the new place.
+    document.undoStack()->push(new MovePiece(document, 0, 2, QPointF(4000, 6000)));
+    EXPECT_EQ(document.play().steps[0].actions[0].points.first(), QPointF(4000, 6000));
+    EXPECT_EQ(document.play().steps[1].positions[2], QPointF(6000, 2500));
+
+    // Mirrored as the play library mirrors, each step settled, in one undo step; end to end
+    // only on a whole court.
+    const play::Play before = document.play();
+    document.setCurrentStep(1);
+    document.undoStack()->push(new MirrorPlay(document, true));
+    play::Play expected = play::mirrored(before, false);
+    play::settle(expected, 0);
+    EXPECT_EQ(document.play(), expected);
+    document.undoStack()->undo();
+    EXPECT_EQ(document.play(), before);
+}
 
 TEST(DroppedPiece, StaysOnTheCourtAndTheBallFindsItsHolder)
 {

@@ -1,0 +1,104 @@
+#include "playbook/playback.h"
+
+#include "play/motion.h"
+#include "playbook/playdocument.h"
+
+#include <QElapsedTimer>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kFrameInterval = 16; // milliseconds
+
+qint64 steadyClock()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
+} // namespace
+
+Playback::Playback(PlayDocument &document, QObject *parent)
+    : QObject(parent)
+    , document_(document)
+    , clock_(steadyClock)
+{
+    timer_.setInterval(kFrameInterval);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &Playback::tick);
+}
+
+void Playback::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+}
+
+void Playback::play()
+{
+    if (!active_) {
+        active_ = true;
+        time_ = play::stepStartTime(document_.play(), document_.currentStep());
+    }
+    if (time_ >= play::playDuration(document_.play()))
+        time_ = 0;
+    lastTick_ = clock_();
+    timer_.start();
+    emit timeChanged(time_);
+    emit stateChanged();
+}
+
+void Playback::pause()
+{
+    timer_.stop();
+    emit stateChanged();
+}
+
+void Playback::stop()
+{
+    if (!active_)
+        return;
+    timer_.stop();
+    active_ = false;
+    emit stateChanged();
+}
+
+void Playback::setTime(double seconds)
+{
+    active_ = true;
+    time_ = std::clamp(seconds, 0.0, play::playDuration(document_.play()));
+    emit timeChanged(time_);
+}
+
+void Playback::setSpeed(double speed)
+{
+    speed_ = speed;
+}
+
+void Playback::setLoop(bool loop)
+{
+    loop_ = loop;
+}
+
+void Playback::tick()
+{
+    if (!timer_.isActive())
+        return;
+    const qint64 now = clock_();
+    const double passed = double(now - lastTick_) / 1000 * speed_;
+    lastTick_ = now;
+    const double duration = play::playDuration(document_.play());
+    time_ += passed;
+    if (time_ >= duration) {
+        if (loop_ && duration > 0) {
+            time_ = std::fmod(time_, duration);
+        } else {
+            time_ = duration;
+            timer_.stop();
+            emit stateChanged();
+        }
+    }
+    emit timeChanged(time_);
+}

@@ -1,0 +1,203 @@
+#include "play/motion.h"
+#include "play/play.h"
+#include "playbook/commands.h"
+#include "playbook/courtview.h"
+#include "playbook/playbookwindow.h"
+#include "playbook/playdocument.h"
+#include "playbook/stepstrip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Actions drawn on the court view with real pointer events, made into commands as the
+// window makes them.
+class DrawingTest : public ::testing::Test {
+protected:
+    DrawingTest()
+        : document(play::newPlay(play::Court::Half))
+        , view(document)
+    {
+        view.resize(1057, 638);
+        view.show();
+        QObject::connect(&view, &CourtView::actionDrawn, [this](const play::Action &action) {
+            document.undoStack()->push(new AddAction(document, document.currentStep(), action));
+        });
+        QObject::connect(&view, &CourtView::actionEdited, [this](int index, const play::Action &action) {
+            document.undoStack()->push(new EditAction(document, 0, index, action, QStringLiteral("Move Point")));
+        });
+        QObject::connect(&view, &CourtView::actionEraseRequested,
+            [this](int index) { document.undoStack()->push(new DeleteAction(document, 0, index)); });
+        QObject::connect(&view, &CourtView::refused, [this](const QString &message) { refusal = message; });
+    }
+
+    void drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
+        for (int i = 1; i <= 10; ++i)
+            QTest::mouseMove(view.viewport(), from + (to - from) * i / 10 + QPoint(0, i % 2 ? 3 : -3));
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, to);
+    }
+
+    const QList<play::Action> &actions() const { return document.play().steps[0].actions; }
+    QPointF position(int piece) const { return document.play().steps[0].positions[piece]; }
+
+    PlayDocument document;
+    CourtView view;
+    QString refusal;
+};
+
+TEST_F(DrawingTest, ACutRunsFromThePlayerToWhereThePointerLetGo)
+{
+    view.setTool(Tool::Cut);
+    const QPoint release = view.pieceCentre(2) + QPoint(-180, -120);
+    drag(view.pieceCentre(2) + QPoint(5, 8), release);
+
+    ASSERT_EQ(actions().size(), 1);
+    EXPECT_EQ(document.undoStack()->undoText(), QStringLiteral("Add Cut"));
+    const play::Action &cut = actions().first();
+    EXPECT_EQ(cut.kind, play::ActionKind::Cut);
+    EXPECT_EQ(cut.player, 2);
+    EXPECT_EQ(cut.points.first(), position(2)); // the jersey's centre, not where the press fell
+    EXPECT_LE((view.fromScene(cut.points.last()) - release).manhattanLength(), 2);
+    // The player stays where the step starts; the cut shows where they go.
+    EXPECT_EQ(view.pieceCentre(2), view.fromScene(position(2)));
+}
+
+TEST_F(DrawingTest, APassNeedsTheBallAndATeammateToReceiveIt)
+{
+    view.setTool(Tool::Pass);
+    // Ally 2 has no ball: nothing is drawn, and the status bar says why.
+    drag(view.pieceCentre(1), view.pieceCentre(2));
+    EXPECT_TRUE(actions().isEmpty());
+    EXPECT_EQ(refusal, QStringLiteral("Ally 2 does not have the ball."));
+
+    // From the holder to the open court: no one receives it.
+    drag(view.pieceCentre(0), view.fromScene(QPointF(7000, 500)));
+    EXPECT_TRUE(actions().isEmpty());
+    EXPECT_EQ(refusal, QStringLiteral("End the Pass on a teammate."));
+
+    // An opponent is no receiver, however near.
+    drag(view.pieceCentre(0), view.pieceCentre(5));
+    EXPECT_TRUE(actions().isEmpty());
+
+    // Let go under ally 3's jersey, within a jersey and a half of its centre.
+    drag(view.pieceCentre(0), view.fromScene(position(2) + QPointF(0, play::kJerseyWidth * 1.3)));
+    ASSERT_EQ(actions().size(), 1);
+    EXPECT_EQ(actions().first().player, 0);
+    EXPECT_EQ(actions().first().receiver, 2);
+    EXPECT_EQ(document.undoStack()->undoText(), QStringLiteral("Add Pass"));
+}
+
+TEST_F(DrawingTest, SelectedActionsDeleteAndTheirPointsDrag)
+{
+    document.undoStack()->push(new AddAction(
+        document, 0, play::Action { play::ActionKind::Cut, 3, play::kNoPlayer, { position(3), QPointF(9000, 3000) } }));
+    view.setFocus();
+    const QPoint middle = view.fromScene((position(3) + QPointF(9000, 3000)) / 2);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, middle);
+    EXPECT_EQ(view.selectedAction(), 0);
+
+    drag(view.fromScene(QPointF(9000, 3000)), view.fromScene(QPointF(10000, 2000)));
+    EXPECT_EQ(document.undoStack()->undoText(), QStringLiteral("Move Point"));
+    EXPECT_NEAR(actions().first().points.last().x(), 10000, 30);
+    EXPECT_EQ(actions().first().points.first(), position(3));
+
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_TRUE(actions().isEmpty());
+    EXPECT_EQ(document.undoStack()->undoText(), QStringLiteral("Delete Cut"));
+    EXPECT_EQ(view.selectedAction(), -1);
+}
+
+TEST_F(DrawingTest, OneFingerDrawsAScreen)
+{
+    static QPointingDevice *screen = QTest::createTouchDevice(); // Qt keeps devices for the process
+    view.setTool(Tool::Screen);
+    const QPoint from = view.pieceCentre(3);
+    QTest::touchEvent(view.viewport(), screen).press(1, from);
+    for (int i = 1; i <= 6; ++i)
+        QTest::touchEvent(view.viewport(), screen).move(1, from + QPoint(-20 * i, -25 * i));
+    QTest::touchEvent(view.viewport(), screen).release(1, from + QPoint(-120, -150));
+
+    ASSERT_EQ(actions().size(), 1);
+    EXPECT_EQ(actions().first().kind, play::ActionKind::Screen);
+    EXPECT_EQ(actions().first().player, 3);
+    EXPECT_EQ(view.pieceCentre(3), from); // drawn, not dragged
+}
+
+TEST(ToolShortcuts, SingleKeysPickToolsOnTheCourtAndTypeLettersInTheNote)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    auto *window = new PlaybookWindow(play::newPlay(play::Court::Half));
+    window->show();
+    QApplication::setActiveWindow(window);
+    auto *note = window->findChild<QPlainTextEdit *>();
+    ASSERT_NE(note, nullptr);
+
+    window->courtView()->setFocus();
+    QTest::keyClick(window->courtView(), Qt::Key_C);
+    EXPECT_EQ(window->courtView()->tool(), Tool::Cut);
+
+    note->setFocus();
+    QTest::keyClicks(note, QStringLiteral("cvp"));
+    EXPECT_EQ(note->toPlainText(), QStringLiteral("cvp"));
+    EXPECT_EQ(window->courtView()->tool(), Tool::Cut);
+    EXPECT_EQ(window->document().play().steps[0].note, QStringLiteral("cvp"));
+    // Nor do they act while another part of the window, the step strip, has the keys.
+    auto *strip = window->findChild<StepStrip *>();
+    strip->setFocus();
+    QTest::keyClick(strip, Qt::Key_P);
+    EXPECT_EQ(window->courtView()->tool(), Tool::Cut);
+
+    window->courtView()->setFocus();
+    QTest::keyClick(window->courtView(), Qt::Key_V);
+    EXPECT_EQ(window->courtView()->tool(), Tool::Select);
+
+    // With an action selected, Delete deletes it, not the step.
+    PlayDocument &document = window->document();
+    document.undoStack()->push(new InsertStep(document, 1, document.play().steps[0], QStringLiteral("Add")));
+    const QPointF from = document.play().steps[1].positions[3];
+    document.undoStack()->push(new AddAction(
+        document, 1, play::Action { play::ActionKind::Cut, 3, play::kNoPlayer, { from, QPointF(9000, 3000) } }));
+    CourtView *court = window->courtView();
+    QTest::mouseClick(court->viewport(), Qt::LeftButton, {}, court->fromScene((from + QPointF(9000, 3000)) / 2));
+    ASSERT_EQ(court->selectedAction(), 0);
+    QTest::keyClick(court, Qt::Key_Delete);
+    EXPECT_EQ(document.play().steps.size(), 2);
+    EXPECT_TRUE(document.play().steps[1].actions.isEmpty());
+
+    window->document().undoStack()->setClean();
+    window->close();
+    delete window;
+}
+
+TEST(AddStep, StartsWhereTheStepsActionsEndWithNothingDrawn)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    play::Play p = play::newPlay(play::Court::Half);
+    p.steps[0].actions = { play::Action { play::ActionKind::Cut, 2, play::kNoPlayer,
+                               { p.steps[0].positions[2], QPointF(7000, 2500) } },
+        play::Action { play::ActionKind::Pass, 0, 2 } };
+    auto *window = new PlaybookWindow(p);
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->text() == QStringLiteral("&Add Step"))
+            action->trigger();
+    }
+    const play::Play &result = window->document().play();
+    ASSERT_EQ(result.steps.size(), 2);
+    const play::Placement end = play::endOf(result, 0);
+    EXPECT_EQ(result.steps[1].positions, end.positions);
+    EXPECT_EQ(result.steps[1].ballHolder, end.ballHolder);
+    EXPECT_TRUE(result.steps[1].actions.isEmpty());
+
+    window->document().undoStack()->setClean();
+    window->close();
+    delete window;
+}
+
+} // namespace
