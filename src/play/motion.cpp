@@ -314,6 +314,41 @@ bool settle(Play &play, int fromStep)
     return changed;
 }
 
+bool settleChange(Play &play, const Play &before, int fromStep)
+{
+    bool changed = false;
+    if (play.steps.size() == before.steps.size()) {
+        for (int step = std::max(fromStep, 0); step + 1 < play.steps.size(); ++step) {
+            const Placement oldEnd = endOf(before, step);
+            const Placement newEnd = endOf(play, step);
+            const Step &was = before.steps[step + 1];
+            Step &next = play.steps[step + 1];
+            for (int piece = 0; piece < kPieceCount; ++piece) {
+                // A piece that started the next step where this one ended it, and that the
+                // change did not place itself, goes on from the new end.
+                if (was.positions[piece] != oldEnd.positions[piece] || next.positions[piece] != was.positions[piece]
+                    || newEnd.positions[piece] == oldEnd.positions[piece])
+                    continue;
+                next.positions[piece] = newEnd.positions[piece];
+                changed = true;
+                for (Action &later : next.actions) {
+                    if (movesPlayer(later.kind) && later.player == piece && !later.points.isEmpty()) {
+                        if (later.points.first() == oldEnd.positions[piece])
+                            later.points.first() = newEnd.positions[piece];
+                        break;
+                    }
+                }
+            }
+            if (was.ballHolder == oldEnd.ballHolder && next.ballHolder == was.ballHolder
+                && newEnd.ballHolder != oldEnd.ballHolder) {
+                next.ballHolder = newEnd.ballHolder;
+                changed = true;
+            }
+        }
+    }
+    return settle(play, fromStep) || changed;
+}
+
 QPointF basketPosition(Court court, QPointF shooter)
 {
     if (court == Court::Half)

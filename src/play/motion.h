@@ -51,6 +51,13 @@ QString checkActionValues(const Play &play, int step);
 // anything changed. Every command that changes actions or positions settles after it.
 bool settle(Play &play, int fromStep = 0);
 
+// Settles a play after a change made from a step on (an action added, edited or deleted,
+// a piece moved), given the play before it: besides the rule above, a piece that started a
+// later step where the step before ended it, and that the change did not place itself,
+// follows that step's new end, so that a deleted pass takes the ball back in the steps
+// that followed it. Plays of different step counts are settled alone.
+bool settleChange(Play &play, const Play &before, int fromStep);
+
 // The basket a shot from a position goes to (the half court's one; on the whole court the
 // nearer one), in twips.
 QPointF basketPosition(Court court, QPointF shooter);

@@ -161,7 +161,7 @@ ChangeActions::ChangeActions(PlayDocument &document, int step, const std::functi
 {
     play::Play after = document.play();
     change(after);
-    play::settle(after, step);
+    play::settleChange(after, document.play(), step);
     after_ = after.steps;
 }
 

@@ -180,7 +180,7 @@ TEST(Mirrored, TwiceGivesThePlayBackAndKeepsTheBaskets)
 
 // Ally 2 cuts 6000 twips (one second) while Ally 4 cuts 3000 (half a second); the pass to
 // Ally 2 waits for the cut it feeds, then flies straight between the held-ball spots.
-class Playback : public ::testing::Test {
+class PlaybackTimes : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -201,7 +201,7 @@ protected:
     double flight = 0;
 };
 
-TEST_F(Playback, RunsActionsTogetherUnlessOneFeedsAnother)
+TEST_F(PlaybackTimes, RunsActionsTogetherUnlessOneFeedsAnother)
 {
     const Timeline line = timeline(play, 0);
     ASSERT_EQ(line.actions.size(), 3);
@@ -217,7 +217,7 @@ TEST_F(Playback, RunsActionsTogetherUnlessOneFeedsAnother)
     EXPECT_DOUBLE_EQ(timeline(still, 0).duration, kStepPause);
 }
 
-TEST_F(Playback, PlacesThePiecesAtChosenTimes)
+TEST_F(PlaybackTimes, PlacesThePiecesAtChosenTimes)
 {
     struct Case {
         double seconds;
@@ -242,7 +242,7 @@ TEST_F(Playback, PlacesThePiecesAtChosenTimes)
     EXPECT_EQ(placementAt(play, 0, 100), endOf(play, 0));
 }
 
-TEST_F(Playback, LocatesTimesOfTheWholePlay)
+TEST_F(PlaybackTimes, LocatesTimesOfTheWholePlay)
 {
     play.steps << play.steps.front();
     play.steps.back().actions.clear();
