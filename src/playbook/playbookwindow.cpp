@@ -119,7 +119,13 @@ PlaybookWindow::PlaybookWindow(const play::Play &play)
     statusBar()->showMessage(tr("Drag the players and the ball; add a step for each phase of the play."), 8000);
 }
 
-PlaybookWindow::~PlaybookWindow() = default;
+PlaybookWindow::~PlaybookWindow()
+{
+    // The document is a child, deleted after this class's part of the window is gone; what
+    // it and its history announce on the way must not reach this window's handlers.
+    document_->undoStack()->disconnect(this);
+    document_->disconnect(this);
+}
 
 void PlaybookWindow::createActions()
 {
