@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -32,6 +33,8 @@ inline constexpr int kMaxNumber = 99;
 inline constexpr int kMaxNameLength = 24;
 inline constexpr int kMaxNoteLength = 4000;
 inline constexpr int kMaxSteps = 10000;
+inline constexpr int kMaxTags = 16;
+inline constexpr int kMaxTagLength = 32;
 
 inline Side sideOf(int piece)
 {
@@ -58,6 +61,9 @@ struct Play {
     Court court = Court::Half;
     std::array<Player, kPlayerCount> roster;
     QList<Step> steps; // never empty in a valid play
+    // Category tags for the library ("Inbounds", "Zone offence"): at most kMaxTags, each one
+    // line of 1 to kMaxTagLength characters, no two alike.
+    QStringList tags;
 
     bool operator==(const Play &) const = default;
 };

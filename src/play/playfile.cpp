@@ -306,6 +306,20 @@ void readActions(const QJsonValue &value, Step &step, int index)
         step.actions.append(readAction(list[i], where + tr("action %1: ").arg(i + 1)));
 }
 
+void readTags(const QJsonObject &root, Play &play)
+{
+    const QJsonValue tags = member(root, "tags", tr("the list of tags"));
+    if (!tags.isArray())
+        fail(tr("the list of tags is not a JSON array"));
+    const QJsonArray list = tags.toArray();
+    if (list.size() > kMaxTags)
+        fail(tr("the play has %1 tags; a play has at most %2").arg(list.size()).arg(kMaxTags));
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString what = tr("tag %1").arg(i + 1);
+        play.tags.append(textOf(list[i], what));
+    }
+}
+
 Play readPlay(const QJsonObject &root, int version)
 {
     Play play;
@@ -324,6 +338,9 @@ Play readPlay(const QJsonObject &root, int version)
         if (version >= 2)
             readActions(list[i], play.steps.back(), int(i));
     }
+    // Versions 1 and 2 have no tags.
+    if (version >= 3)
+        readTags(root, play);
     return play;
 }
 
@@ -372,6 +389,7 @@ QJsonObject toObject(const Play &play)
         { "court", play.court == Court::Half ? "half" : "whole" },
         { "roster", roster },
         { "steps", steps },
+        { "tags", QJsonArray::fromStringList(play.tags) },
     };
 }
 
@@ -488,6 +506,20 @@ QString checkPlay(const Play &play)
                 .arg(pieceLabel(player))
                 .arg(kMaxNameLength);
         }
+    }
+    if (play.tags.size() > kMaxTags)
+        return tr("the play has %1 tags; a play has at most %2").arg(play.tags.size()).arg(kMaxTags);
+    for (qsizetype i = 0; i < play.tags.size(); ++i) {
+        const QString &tag = play.tags[i];
+        const QString where = tr("tag %1: ").arg(i + 1);
+        if (tag.trimmed().isEmpty())
+            return where + tr("it is empty");
+        if (characterCount(tag) > kMaxTagLength)
+            return where + tr("it is longer than %1 characters").arg(kMaxTagLength);
+        if (tag.contains(QLatin1Char('\n')) || tag.contains(QLatin1Char('\r')))
+            return where + tr("it holds a line break");
+        if (play.tags.indexOf(tag) < i)
+            return where + tr("%1 is there twice").arg(quoted(tag));
     }
     const QSizeF court = courtSize(play.court);
     for (qsizetype i = 0; i < play.steps.size(); ++i) {

@@ -10,7 +10,7 @@
 namespace play {
 
 // The version this program writes; every earlier one reads.
-inline constexpr int kFormatVersion = 2;
+inline constexpr int kFormatVersion = 3;
 inline constexpr const char *kFormatName = "hoopwright-play";
 inline constexpr const char *kFileSuffix = "hwplay";
 // A play file larger than this is refused unread.
@@ -25,7 +25,7 @@ struct ReadResult {
 
 // What is wrong with a play, for a person ("step 4: the position of Opponent 2 lies outside
 // the court"), or an empty string when it is whole: steps 1 to kMaxSteps, numbers 0 to
-// kMaxNumber, names and notes within their lengths (in characters, as a person counts
+// kMaxNumber, names, notes and tags within their lengths and counts (in characters, as a person counts
 // them), every position within the court's extent (courtSize), the holder a player or
 // kNoHolder, each step's actions whole (checkActionValues). Reading refuses such a play, and
 // so does writing. Who holds the ball when a pass is drawn is left to checkActions: a later

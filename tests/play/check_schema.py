@@ -25,7 +25,7 @@ def main(schema_path, *play_paths):
         play = json.load(f)
     width = 15855 if play["court"] == "half" else 15885
     edits = {
-        "a newer version": lambda p: p.update(version=3),
+        "a newer version": lambda p: p.update(version=4),
         "another court": lambda p: p.update(court="quarter"),
         "a number over 99": lambda p: p["roster"]["ally3"].update(number=100),
         "a name of 25 characters": lambda p: p["roster"]["ally1"].update(name="x" * 25),
@@ -39,6 +39,9 @@ def main(schema_path, *play_paths):
             actions=[{"kind": "cut", "player": "ally1", "receiver": None, "points": [[1, 1], [width + 1, 1]]}]),
         "a cut of nobody": lambda p: p["steps"][0].update(
             actions=[{"kind": "cut", "player": None, "receiver": None, "points": [[1, 1], [2, 2]]}]),
+        "no tags": lambda p: p.pop("tags") if p["version"] >= 3 else p.update(version=3),
+        "a tag twice": lambda p: p.update(tags=["Zone", "Zone"]),
+        "an empty tag": lambda p: p.update(tags=[" "]),
         "a colour by name": lambda p: p["steps"][0].update(
             actions=[{"kind": "pen", "player": None, "receiver": None, "points": [[1, 1], [2, 2]], "colour": "red"}]),
     }

@@ -29,6 +29,8 @@ Play namedPlay()
     play.roster[4] = { 99, QStringLiteral("李小龙") };
     // A name and a note at their longest, of characters that are two UTF-16 units each.
     play.roster[9] = { 23, QStringLiteral("🏀").repeated(kMaxNameLength) };
+    play.tags = { QStringLiteral("Sideline out of bounds"), QStringLiteral("Zone — 2-3"),
+        QStringLiteral("🏀").repeated(kMaxTagLength) };
     Step second = play.steps.front();
     second.note = QStringLiteral("Line one\nline two — \"quoted\", a back\\slash,\ta tab; 🏀 end");
     second.positions[3] = QPointF(1234.5, 678.25);
@@ -155,8 +157,19 @@ TEST(PlayFileVersions, VersionTwoReadsAndVersionOneIsSavedAsTwo)
     ASSERT_TRUE(one.open(QIODevice::ReadOnly));
     const Play old = fromJson(one.readAll()).play;
     const QJsonObject saved = QJsonDocument::fromJson(toJson(old)).object();
-    EXPECT_EQ(saved.value("version"), 2);
+    EXPECT_EQ(saved.value("version"), kFormatVersion);
     EXPECT_TRUE(fromJson(toJson(old)).play == old);
+}
+
+// Version 3 adds the play's tags; the files of earlier versions read with none.
+TEST(PlayFileVersions, VersionThreeReadsItsTags)
+{
+    QFile file(QStringLiteral(HOOPWRIGHT_PLAY_FORMATS "/version3.hwplay"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ReadResult read = fromJson(file.readAll());
+    ASSERT_EQ(read.error, QString());
+    EXPECT_EQ(read.play.tags, (QStringList { "Half court", "Zone offence" }));
+    EXPECT_EQ(read.play.steps.front().actions.size(), 3);
 }
 
 namespace {
@@ -249,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(Text, BadPlayFile,
         BadFileCase { "Truncated", [] { return toJson(newPlay(Court::Half)).first(40); },
             "the file ends too soon, as if cut short (line 3, column 18)" },
         BadFileCase { "TruncatedAfterALine", [] { return toJson(newPlay(Court::Half)).chopped(3); },
-            "the file ends too soon, as if cut short (line 36, column 17)" },
+            "the file ends too soon, as if cut short (line 37, column 17)" },
         BadFileCase {
             "JsonList", [] { return QByteArray("[1, 2]"); }, "not a play file: it holds JSON, but not a play" }),
     [](const auto &info) { return std::string(info.param.name); });
@@ -259,8 +272,8 @@ INSTANTIATE_TEST_SUITE_P(Format, BadPlayFile,
                           "not a play file: it is JSON, but names no format" },
         BadFileCase { "AnotherFormat", [] { return edited({ "format" }, "hoopwright-board"); },
             "not a play file: its format is not hoopwright-play" },
-        BadFileCase { "NewerVersion", [] { return edited({ "version" }, 3); },
-            "it was written by a newer version of Hoopwright Playbook (format 3); this one reads up to format 2" },
+        BadFileCase { "NewerVersion", [] { return edited({ "version" }, 4); },
+            "it was written by a newer version of Hoopwright Playbook (format 4); this one reads up to format 3" },
         BadFileCase { "VersionZero", [] { return edited({ "version" }, 0); },
             "the format version is 0; versions are whole numbers from 1" },
         BadFileCase {
@@ -388,6 +401,36 @@ INSTANTIATE_TEST_SUITE_P(Values, BadPlayFile,
             "step 2: the note is missing" }),
     [](const auto &info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(Tags, BadPlayFile,
+    ::testing::Values(
+        BadFileCase { "NoTags", [] { return edited({ "tags" }, kMissing); }, "the list of tags is missing" },
+        BadFileCase {
+            "TagsNotAList", [] { return edited({ "tags" }, "Zone"); }, "the list of tags is not a JSON array" },
+        BadFileCase { "TagNotText", [] { return edited({ "tags" }, QJsonArray { 3 }); }, "tag 1 is not text" },
+        BadFileCase { "EmptyTag",
+            [] {
+                return edited({ "tags" }, QJsonArray { "Zone", " " });
+            },
+            "tag 2: it is empty" },
+        BadFileCase { "TagTooLong", [] { return edited({ "tags" }, QJsonArray { QString(33, 'x') }); },
+            "tag 1: it is longer than 32 characters" },
+        BadFileCase { "TagOnTwoLines", [] { return edited({ "tags" }, QJsonArray { "Zone\noffence" }); },
+            "tag 1: it holds a line break" },
+        BadFileCase { "TagTwice",
+            [] {
+                return edited({ "tags" }, QJsonArray { "Zone", "Press", "Zone" });
+            },
+            "tag 3: \"Zone\" is there twice" },
+        BadFileCase { "TooManyTags",
+            [] {
+                QJsonArray tags;
+                for (int i = 0; i <= kMaxTags; ++i)
+                    tags.append(QString::number(i));
+                return edited({ "tags" }, tags);
+            },
+            "the play has 17 tags; a play has at most 16" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(Actions, BadPlayFile,
     ::testing::Values(BadFileCase { "NoActions",
                           [] {
@@ -504,7 +547,7 @@ TEST_F(PlayFileOnDisk, CheckNamesEachBadFileOnItsOwnLine)
     ASSERT_EQ(writePlayFile(newPlay(Court::Half), path("good.hwplay")), QString());
     QFile bad(path("bad.hwplay"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(edited({ "version" }, 3));
+    bad.write(edited({ "version" }, 4));
     bad.close();
     // It reads, but its pass cannot run as drawn.
     Play passless = newPlay(Court::Half);
@@ -520,7 +563,7 @@ TEST_F(PlayFileOnDisk, CheckNamesEachBadFileOnItsOwnLine)
         1);
     EXPECT_EQ(text,
         path("bad.hwplay")
-            + ": it was written by a newer version of Hoopwright Playbook (format 3); this one reads up to format 2\n"
+            + ": it was written by a newer version of Hoopwright Playbook (format 4); this one reads up to format 3\n"
             + path("absent.hwplay") + ": there is no such file\n" + path("passless.hwplay")
             + ": step 1: Ally 3 passes without the ball; Ally 1 has it\n");
 }
