@@ -118,38 +118,76 @@ void InsertStep::redo()
     document_.insertStep(index_, step_);
 }
 
-DeleteStep::DeleteStep(PlayDocument &document, int index)
+namespace {
+
+QList<play::Step> withoutStep(QList<play::Step> steps, int index)
+{
+    steps.removeAt(index);
+    return steps;
+}
+
+QList<play::Step> withStepMoved(QList<play::Step> steps, int from, int to)
+{
+    steps.move(from, to);
+    return steps;
+}
+
+} // namespace
+
+ReorderSteps::ReorderSteps(PlayDocument &document, QList<play::Step> reordered, int from)
     : document_(document)
+    , reordered_(std::move(reordered))
+{
+    play::Play settled = document.play();
+    settled.steps = reordered_;
+    play::settle(settled, std::max(0, from - 1));
+    settled_ = settled.steps;
+}
+
+void ReorderSteps::undo()
+{
+    document_.setSteps(reordered_);
+    restoreOrder();
+}
+
+void ReorderSteps::redo()
+{
+    reorder();
+    document_.setSteps(settled_);
+}
+
+DeleteStep::DeleteStep(PlayDocument &document, int index)
+    : ReorderSteps(document, withoutStep(document.play().steps, index), index)
     , index_(index)
     , step_(document.play().steps.at(index))
 {
     setText(QObject::tr("Delete Step %1").arg(index + 1));
 }
 
-void DeleteStep::undo()
+void DeleteStep::restoreOrder()
 {
     document_.insertStep(index_, step_);
 }
 
-void DeleteStep::redo()
+void DeleteStep::reorder()
 {
     document_.removeStep(index_);
 }
 
 MoveStep::MoveStep(PlayDocument &document, int from, int to)
-    : document_(document)
+    : ReorderSteps(document, withStepMoved(document.play().steps, from, to), std::min(from, to))
     , from_(from)
     , to_(to)
 {
     setText(QObject::tr("Move Step %1").arg(from + 1));
 }
 
-void MoveStep::undo()
+void MoveStep::restoreOrder()
 {
     document_.moveStep(to_, from_);
 }
 
-void MoveStep::redo()
+void MoveStep::reorder()
 {
     document_.moveStep(from_, to_);
 }

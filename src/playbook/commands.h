@@ -53,26 +53,48 @@ private:
     play::Step step_;
 };
 
-class DeleteStep : public QUndoCommand {
+// A step removed or moved in the list, after which the play is settled from the step before
+// the change: a step now following another starts where that one's actions leave the pieces
+// they move. Undone, every step is as it was.
+class ReorderSteps : public QUndoCommand {
 public:
-    DeleteStep(PlayDocument &document, int index);
     void undo() override;
     void redo() override;
 
-private:
+protected:
+    // from: the first index whose predecessor changes.
+    ReorderSteps(PlayDocument &document, QList<play::Step> reordered, int from);
+
+    virtual void reorder() = 0;
+    virtual void restoreOrder() = 0;
+
     PlayDocument &document_;
+
+private:
+    QList<play::Step> reordered_; // the list right after reorder(), before settling
+    QList<play::Step> settled_;
+};
+
+class DeleteStep : public ReorderSteps {
+public:
+    DeleteStep(PlayDocument &document, int index);
+
+private:
+    void reorder() override;
+    void restoreOrder() override;
+
     int index_;
     play::Step step_;
 };
 
-class MoveStep : public QUndoCommand {
+class MoveStep : public ReorderSteps {
 public:
     MoveStep(PlayDocument &document, int from, int to);
-    void undo() override;
-    void redo() override;
 
 private:
-    PlayDocument &document_;
+    void reorder() override;
+    void restoreOrder() override;
+
     int from_;
     int to_;
 };

@@ -223,7 +223,8 @@ void PlaybookWindow::createActions()
     addStepAction->setStatusTip(tr("Add a step after this one, starting where this one ends"));
     QAction *duplicateAction = playMenu->addAction(tr("D&uplicate Step"), this, &PlaybookWindow::duplicateStep);
     duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    duplicateAction->setStatusTip(tr("Add a copy of this step, its note included, after it"));
+    duplicateAction->setStatusTip(
+        tr("Add a copy of this step after it, starting where this one ends, with its note and annotations"));
     deleteStepAction = playMenu->addAction(
         themeIcon("list-remove", QStyle::SP_TrashIcon), tr("&Delete Step"), this, &PlaybookWindow::deleteStep);
     deleteStepAction->setShortcut(QKeySequence::Delete);
@@ -798,28 +799,47 @@ void PlaybookWindow::editPlayerOfMenu()
     editPlayer(0);
 }
 
+namespace {
+
+// A step that starts where a step ends, with nothing drawn on it and no note.
+play::Step continuing(const play::Play &play, int step)
+{
+    play::Step next = play.steps.at(step);
+    const play::Placement end = play::endOf(play, step);
+    next.positions = end.positions;
+    next.ballHolder = end.ballHolder;
+    next.actions.clear();
+    next.note.clear();
+    return next;
+}
+
+} // namespace
+
 void PlaybookWindow::addStep()
 {
     const int step = document_->currentStep();
     if (document_->play().steps.size() >= play::kMaxSteps)
         return;
-    // The new step starts where this one ends, with nothing drawn on it yet.
-    play::Step next = document_->play().steps.at(step);
-    const play::Placement end = play::endOf(document_->play(), step);
-    next.positions = end.positions;
-    next.ballHolder = end.ballHolder;
-    next.actions.clear();
-    next.note.clear();
-    document_->undoStack()->push(new InsertStep(*document_, step + 1, next, tr("Add Step %1").arg(step + 2)));
+    document_->undoStack()->push(
+        new InsertStep(*document_, step + 1, continuing(document_->play(), step), tr("Add Step %1").arg(step + 2)));
 }
 
 void PlaybookWindow::duplicateStep()
 {
     const int step = document_->currentStep();
-    if (document_->play().steps.size() >= play::kMaxSteps)
+    const play::Play &play = document_->play();
+    if (play.steps.size() >= play::kMaxSteps)
         return;
-    document_->undoStack()->push(
-        new InsertStep(*document_, step + 1, document_->play().steps.at(step), tr("Duplicate Step %1").arg(step + 1)));
+    // A step follows on from the one before it, so the copy starts where this step ends: its
+    // note and annotations come along, while its runs and passes, which have run, do not.
+    // A step with nothing but annotations is copied as it is.
+    play::Step copy = continuing(play, step);
+    copy.note = play.steps.at(step).note;
+    for (const play::Action &action : play.steps.at(step).actions) {
+        if (play::isAnnotation(action.kind))
+            copy.actions.append(action);
+    }
+    document_->undoStack()->push(new InsertStep(*document_, step + 1, copy, tr("Duplicate Step %1").arg(step + 1)));
 }
 
 void PlaybookWindow::deleteStep()

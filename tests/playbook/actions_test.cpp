@@ -200,4 +200,79 @@ TEST(AddStep, StartsWhereTheStepsActionsEndWithNothingDrawn)
     delete window;
 }
 
+// Three steps in which Ally 3 cuts to A, then on to B, then stands at B.
+play::Play threeRuns()
+{
+    play::Play p = play::newPlay(play::Court::Half);
+    const QPointF start = p.steps[0].positions[2], a(7000, 2500), b(4000, 4000);
+    const auto cut = [](QPointF from, QPointF to) {
+        return play::Action { play::ActionKind::Cut, 2, play::kNoPlayer, { from, to } };
+    };
+    p.steps << p.steps[0] << p.steps[0];
+    p.steps[0].actions = { cut(start, a) };
+    p.steps[1].positions[2] = a;
+    p.steps[1].actions = { cut(a, b) };
+    p.steps[2].positions[2] = b;
+    p.steps[2].note = QStringLiteral("Set");
+    return p;
+}
+
+// Deleting or moving a step settles the play: a step that now follows another starts where
+// that one's runs end. Undone, every step is as it was.
+TEST(StepOrder, AStepThatNowFollowsAnotherStartsWhereItsRunsEnd)
+{
+    const play::Play before = threeRuns();
+    const QPointF a(7000, 2500), b(4000, 4000);
+    {
+        PlayDocument document(before);
+        document.undoStack()->push(new DeleteStep(document, 1));
+        ASSERT_EQ(document.play().steps.size(), 2);
+        EXPECT_EQ(document.play().steps[1].note, QStringLiteral("Set"));
+        EXPECT_EQ(document.play().steps[1].positions[2], a);
+        document.undoStack()->undo();
+        EXPECT_TRUE(document.play() == before);
+    }
+    {
+        PlayDocument document(before);
+        document.undoStack()->push(new MoveStep(document, 1, 0));
+        const play::Play &moved = document.play();
+        // The run from A to B comes first now; the run to A leaves from B, and the last step
+        // follows it.
+        EXPECT_EQ(moved.steps[0].positions[2], a);
+        EXPECT_EQ(moved.steps[1].positions[2], b);
+        EXPECT_EQ(moved.steps[1].actions[0].points.first(), b);
+        EXPECT_EQ(moved.steps[2].positions[2], a);
+        document.undoStack()->undo();
+        EXPECT_TRUE(document.play() == before);
+        document.undoStack()->redo();
+        EXPECT_EQ(document.play().steps[2].positions[2], a);
+    }
+}
+
+TEST(DuplicateStep, StartsWhereTheStepEndsWithItsNoteAndAnnotationsButNotItsRuns)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    play::Play p = threeRuns();
+    p.steps[0].note = QStringLiteral("Cut to the wing");
+    p.steps[0].actions.append(
+        play::Action { play::ActionKind::Text, play::kNoPlayer, play::kNoPlayer, { QPointF(2000, 1000) }, {}, "Go" });
+    auto *window = new PlaybookWindow(p);
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->text() == QStringLiteral("D&uplicate Step"))
+            action->trigger();
+    }
+    const play::Play &result = window->document().play();
+    ASSERT_EQ(result.steps.size(), 4);
+    const play::Step &copy = result.steps[1];
+    EXPECT_EQ(copy.positions[2], QPointF(7000, 2500));
+    EXPECT_EQ(copy.note, QStringLiteral("Cut to the wing"));
+    ASSERT_EQ(copy.actions.size(), 1);
+    EXPECT_EQ(copy.actions[0].kind, play::ActionKind::Text);
+    EXPECT_EQ(result.steps[2], p.steps[1]);
+
+    window->document().undoStack()->setClean();
+    window->close();
+    delete window;
+}
+
 } // namespace
