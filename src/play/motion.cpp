@@ -358,15 +358,19 @@ QPointF basketPosition(Court court, QPointF shooter)
 
 Play mirrored(const Play &play, bool endToEnd)
 {
-    // The half court's basket is at the top of its picture: left to right is across x. The
-    // whole court's baskets are at its left and right ends: end to end is across x, and left
-    // to right (sideline to sideline) across y. Each flip is about the picture's middle, so
-    // that every point stays on the court and flipping twice gives it back.
+    // The half court's basket is at the top of its picture: left to right is across x, about
+    // the picture's middle, where the basket is. The whole court's baskets are at its left
+    // and right ends: end to end is across x, about the picture's middle, and left to right
+    // (sideline to sideline) across y, about the line through both baskets, which lies
+    // 112.5 twips above the picture's middle (the picture's sidelines are not drawn evenly
+    // about it). A mark within that strip of the bottom sideline comes back on the court.
     const QSizeF size = courtSize(play.court);
-    const bool flipX = play.court == Court::Half || endToEnd;
-    const bool flipY = play.court == Court::Whole;
+    const bool whole = play.court == Court::Whole;
+    const bool flipX = !whole || endToEnd;
+    const bool flipY = whole && !endToEnd;
+    const double axisY = kWholeCourtBaskets[0].y();
     const auto flip = [&](QPointF p) {
-        return QPointF(flipX ? size.width() - p.x() : p.x(), flipY ? size.height() - p.y() : p.y());
+        return QPointF(flipX ? size.width() - p.x() : p.x(), flipY ? std::max(0.0, 2 * axisY - p.y()) : p.y());
     };
     Play result = play;
     for (Step &step : result.steps) {

@@ -237,7 +237,8 @@ void PlaybookWindow::createActions()
     playMenu->addAction(tr("&Mirror Left to Right"), this, &PlaybookWindow::mirrorLeftToRight)
         ->setStatusTip(tr("Mirror every step of the play from left to right"));
     mirrorEndToEndAction = playMenu->addAction(tr("Mirror End &to End"), this, &PlaybookWindow::mirrorEndToEnd);
-    mirrorEndToEndAction->setStatusTip(tr("Mirror every step of the whole court play left to right and end to end"));
+    mirrorEndToEndAction->setStatusTip(
+        tr("Mirror every step of the whole court play end to end, so that it runs at the other basket"));
     createTools(playMenu);
     createPlayback(playMenu);
     toolBar->addSeparator();

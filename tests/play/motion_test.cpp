@@ -174,8 +174,13 @@ TEST(Mirrored, TwiceGivesThePlayBackAndKeepsTheBaskets)
     EXPECT_EQ(mirrorPoint(Court::Half, half, false), half);
     const QPointF left = basketPosition(Court::Whole, { 0, 0 });
     const QPointF right = basketPosition(Court::Whole, { 15885, 0 });
-    EXPECT_EQ(mirrorPoint(Court::Whole, left, true).x(), right.x());
-    EXPECT_EQ(mirrorPoint(Court::Whole, left, false).x(), left.x());
+    EXPECT_EQ(mirrorPoint(Court::Whole, left, true), right);
+    EXPECT_EQ(mirrorPoint(Court::Whole, left, false), left);
+    // Left to right on the whole court: a spot beside a basket swaps sides of it, and the
+    // centre circle stays put.
+    EXPECT_EQ(mirrorPoint(Court::Whole, left + QPointF(0, 900), false), left - QPointF(0, 900));
+    EXPECT_EQ(mirrorPoint(Court::Whole, { 7942.5, 4500 }, false), QPointF(7942.5, 4500));
+    EXPECT_EQ(mirrorPoint(Court::Whole, { 100, 9225 }, false), QPointF(100, 0));
 }
 
 // Ally 2 cuts 6000 twips (one second) while Ally 4 cuts 3000 (half a second); the pass to
