@@ -363,7 +363,7 @@ Play mirrored(const Play &play, bool endToEnd)
     // and right ends: end to end is across x, about the picture's middle, and left to right
     // (sideline to sideline) across y, about the line through both baskets, which lies
     // 112.5 twips above the picture's middle (the picture's sidelines are not drawn evenly
-    // about it). A mark within that strip of the bottom sideline comes back on the court.
+    // about it). A mark within 225 twips of the bottom edge comes to the top edge.
     const QSizeF size = courtSize(play.court);
     const bool whole = play.court == Court::Whole;
     const bool flipX = !whole || endToEnd;

@@ -65,8 +65,8 @@ QPointF basketPosition(Court court, QPointF shooter);
 // The play mirrored, positions, actions and their points alike: left to right (sideline to
 // sideline; each basket stays where it is), or, when endToEnd (whole court only), end to
 // end (the baskets swap; both mirrors together run the same play at the other basket).
-// Mirroring twice the same way gives the play back, but for a mark in the strip the
-// whole court's picture has below its bottom sideline (see mirrored's body).
+// Mirroring twice the same way gives the play back, but for a mark within 225 twips of the
+// whole court's bottom edge, which the first mirror brings to its top edge.
 Play mirrored(const Play &play, bool endToEnd);
 
 // Playback. Times are in seconds at speed 1. Actions of a step run at the same time,
