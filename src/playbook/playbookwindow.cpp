@@ -36,6 +36,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMaxRecentFiles = 8;
@@ -331,6 +333,22 @@ void PlaybookWindow::createPlayback(QMenu *playMenu)
     connect(speedBox, &QComboBox::currentIndexChanged, this,
         [this](int index) { playback_->setSpeed(speedBox->itemData(index).toDouble()); });
     bar->addWidget(speedBox);
+    // The keys of media players for a slower and a faster speed.
+    const auto stepSpeed = [this](int by) {
+        speedBox->setCurrentIndex(std::clamp(speedBox->currentIndex() + by, 0, speedBox->count() - 1));
+    };
+    menu->addSeparator();
+    QAction *slowerAction = menu->addAction(tr("S&lower"), this, [stepSpeed] { stepSpeed(-1); });
+    slowerAction->setShortcut(QKeySequence(Qt::Key_BracketLeft));
+    slowerAction->setStatusTip(tr("Play at the next slower speed"));
+    QAction *fasterAction = menu->addAction(tr("&Faster"), this, [stepSpeed] { stepSpeed(1); });
+    fasterAction->setShortcut(QKeySequence(Qt::Key_BracketRight));
+    fasterAction->setStatusTip(tr("Play at the next faster speed"));
+    // Like the tools' single keys, the court's alone: in the note they stay brackets.
+    for (QAction *action : { slowerAction, fasterAction }) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        court->addAction(action);
+    }
 
     timeSlider = new QSlider(Qt::Horizontal, bar);
     timeSlider->setAccessibleName(tr("Playback time"));

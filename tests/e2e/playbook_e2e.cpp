@@ -2,12 +2,15 @@
 #include "e2e/xsession.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLineF>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -36,6 +39,27 @@ QList<QPoint> discs(const QImage &shot, const QRect &area, bool (*test)(QRgb))
         centres.append(disc.center());
     std::sort(centres.begin(), centres.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
     return centres;
+}
+
+// The ball's orange, lit to shaded.
+bool isBall(QRgb c)
+{
+    return qRed(c) > 170 && qGreen(c) > 60 && qGreen(c) < 175 && qBlue(c) < 100 && qRed(c) - qGreen(c) > 50;
+}
+
+// How far a point lies from a line through points.
+double distanceToLine(QPointF p, const QList<QPointF> &line)
+{
+    double nearest = 1e9;
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        const QPointF a = line[i - 1], b = line[i];
+        const QPointF ab = b - a;
+        const double length2 = QPointF::dotProduct(ab, ab);
+        const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+        const QPointF d = p - (a + t * ab);
+        nearest = std::min(nearest, std::hypot(d.x(), d.y()));
+    }
+    return nearest;
 }
 
 bool near(QPoint a, QPoint b, int tolerance = 3)
@@ -166,6 +190,91 @@ TEST_F(PlaybookE2E, ACutDrawnWithTheMouseCarriesItsPlayerIntoTheNextStep)
     x.key(QStringLiteral("Insert"));
     XSession::pause(300);
     EXPECT_TRUE(anyNear(allies(id), target, 6)) << "the new step starts where the cut ends";
+}
+
+// A curved cut and a pass to where it ends, played at a quarter of the speed: screenshots
+// taken while it plays find the cutter on the curve drawn (half way along it, well off the
+// straight line between its ends), and the ball ends with the cutter.
+TEST_F(PlaybookE2E, ACutAndAPassPlayAlongTheirLines)
+{
+    start();
+    const QString id = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(id.isEmpty()) << "the window never came";
+    const QRect area = x.geometry(id);
+    const QList<QPoint> startAllies = allies(id);
+    ASSERT_EQ(startAllies.size(), 5);
+    const std::vector<QRect> balls = shapes::blobs(x.screenshot(), area, isBall, 40);
+    ASSERT_FALSE(balls.empty()) << "no ball on the court";
+    const auto nearestAlly = [](const QList<QPoint> &discs, QPoint to) {
+        return int(std::min_element(discs.begin(), discs.end(), [&](QPoint a, QPoint b) {
+            return (a - to).manhattanLength() < (b - to).manhattanLength();
+        }) - discs.begin());
+    };
+    const int holder = nearestAlly(startAllies, balls.front().center());
+    const int cutter = holder == 2 ? 1 : 2;
+
+    // The cut bends to one side of the straight line from its start to its end.
+    const QPointF from = startAllies[cutter], to = from + QPointF(-80, -280);
+    const QPointF bend = (from + to) / 2 + QPointF(130, 0);
+    QList<QPointF> curve;
+    for (int i = 0; i <= 20; ++i) {
+        const double t = i / 20.0;
+        curve.append((1 - t) * (1 - t) * from + 2 * t * (1 - t) * bend + t * t * to);
+    }
+    x.click(startAllies[cutter].x(), startAllies[cutter].y() - 120);
+    x.key(QStringLiteral("c"));
+    x.moveTo(int(from.x()), int(from.y()));
+    x.mouseDown();
+    for (const QPointF &p : curve) {
+        x.moveTo(qRound(p.x()), qRound(p.y()));
+        XSession::pause(15);
+    }
+    x.mouseUp();
+    x.key(QStringLiteral("p"));
+    x.drag(startAllies[holder], to.toPoint());
+    XSession::pause(300);
+
+    x.key(QStringLiteral("bracketleft"));
+    x.key(QStringLiteral("bracketleft"));
+    x.key(QStringLiteral("ctrl+space"));
+    const auto isCutter = [&](QPoint disc) {
+        for (int i = 0; i < startAllies.size(); ++i) {
+            if (i != cutter && near(disc, startAllies[i], 6))
+                return false;
+        }
+        return true;
+    };
+    QList<QPoint> seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 15000) {
+        for (const QPoint &disc : allies(id)) {
+            if (isCutter(disc))
+                seen.append(disc);
+        }
+        if (!seen.isEmpty() && near(seen.back(), to.toPoint(), 8))
+            break;
+    }
+    ASSERT_FALSE(seen.isEmpty());
+    bool halfWayOnTheCurve = false;
+    const QLineF chord(from, to);
+    for (const QPoint &p : seen) {
+        EXPECT_LT(distanceToLine(p, curve), 10) << "the cutter off its line at " << p.x() << "," << p.y();
+        const double along = QPointF::dotProduct(p - from, to - from) / (chord.length() * chord.length());
+        if (along > 0.3 && along < 0.7 && distanceToLine(p, { from, to }) > 40)
+            halfWayOnTheCurve = true;
+    }
+    EXPECT_TRUE(halfWayOnTheCurve) << seen.size() << " frames, none half way along the curve";
+
+    // The pass follows the cut and ends with the cutter.
+    XSession::pause(4000);
+    const QList<QPoint> endAllies = allies(id);
+    const std::vector<QRect> endBalls = shapes::blobs(x.screenshot(), area, isBall, 40);
+    ASSERT_FALSE(endBalls.empty());
+    ASSERT_EQ(endAllies.size(), 5);
+    const QPoint receiver = endAllies[nearestAlly(endAllies, endBalls.front().center())];
+    EXPECT_TRUE(near(receiver, to.toPoint(), 8))
+        << "the ball is with the disc at " << receiver.x() << "," << receiver.y();
 }
 
 TEST_F(PlaybookE2E, UnsavedWorkComesBackAfterAKill)
