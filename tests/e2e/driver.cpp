@@ -9,6 +9,11 @@
 
 const QString Driver::kMainCaption = QStringLiteral("Torvane Hoopwright (Touch Panel Compatible) Version 2.0");
 
+bool isBallOrange(QRgb c)
+{
+    return qRed(c) > 170 && qGreen(c) > 60 && qGreen(c) < 175 && qBlue(c) < 100 && qRed(c) - qGreen(c) > 50;
+}
+
 bool isAllyRed(QRgb c)
 {
     return qRed(c) > 190 && qGreen(c) < 90 && qBlue(c) < 90;

@@ -10,6 +10,8 @@
 // The jerseys' number ovals as a screenshot shows them.
 bool isAllyRed(QRgb c);
 bool isEnemyBlue(QRgb c);
+// The play designer's ball, lit to shaded.
+bool isBallOrange(QRgb c);
 
 // Polls until the condition holds; false when it did not within the time.
 bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000);

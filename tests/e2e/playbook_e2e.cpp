@@ -1,3 +1,4 @@
+#include "e2e/driver.h"
 #include "e2e/shapes.h"
 #include "e2e/xsession.h"
 
@@ -39,12 +40,6 @@ QList<QPoint> discs(const QImage &shot, const QRect &area, bool (*test)(QRgb))
         centres.append(disc.center());
     std::sort(centres.begin(), centres.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
     return centres;
-}
-
-// The ball's orange, lit to shaded.
-bool isBall(QRgb c)
-{
-    return qRed(c) > 170 && qGreen(c) > 60 && qGreen(c) < 175 && qBlue(c) < 100 && qRed(c) - qGreen(c) > 50;
 }
 
 // How far a point lies from a line through points.
@@ -203,7 +198,7 @@ TEST_F(PlaybookE2E, ACutAndAPassPlayAlongTheirLines)
     const QRect area = x.geometry(id);
     const QList<QPoint> startAllies = allies(id);
     ASSERT_EQ(startAllies.size(), 5);
-    const std::vector<QRect> balls = shapes::blobs(x.screenshot(), area, isBall, 40);
+    const std::vector<QRect> balls = shapes::blobs(x.screenshot(), area, isBallOrange, 40);
     ASSERT_FALSE(balls.empty()) << "no ball on the court";
     const auto nearestAlly = [](const QList<QPoint> &discs, QPoint to) {
         return int(std::min_element(discs.begin(), discs.end(), [&](QPoint a, QPoint b) {
@@ -269,7 +264,7 @@ TEST_F(PlaybookE2E, ACutAndAPassPlayAlongTheirLines)
     // The pass follows the cut and ends with the cutter.
     XSession::pause(4000);
     const QList<QPoint> endAllies = allies(id);
-    const std::vector<QRect> endBalls = shapes::blobs(x.screenshot(), area, isBall, 40);
+    const std::vector<QRect> endBalls = shapes::blobs(x.screenshot(), area, isBallOrange, 40);
     ASSERT_FALSE(endBalls.empty());
     ASSERT_EQ(endAllies.size(), 5);
     const QPoint receiver = endAllies[nearestAlly(endAllies, endBalls.front().center())];

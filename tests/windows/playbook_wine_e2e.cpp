@@ -8,6 +8,7 @@
 #include "windows/wine.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -109,6 +110,62 @@ TEST_F(PlaybookWineE2E, OpensThePlayGivenOnItsCommandLineAndSavesADragWithCtrlS)
     play::Play expected = fixture;
     expected.steps[0].positions[ally3] = written;
     EXPECT_TRUE(saved.play == expected) << "nothing else changed";
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
+
+// A play with a cut and a pass to the cutter opens and plays: at a quarter of the speed the
+// cutter is seen between the cut's ends, and the play ends with the cutter at the cut's end
+// holding the ball.
+TEST_F(PlaybookWineE2E, APlayWithActionsOpensAndPlays)
+{
+    const int ally3 = 2;
+    play::Play fixture = play::newPlay(play::Court::Half);
+    const QSizeF court = play::courtSize(fixture.court);
+    const QPointF from(court.width() * 0.6, court.height() * 0.6), to(court.width() * 0.3, court.height() * 0.3);
+    fixture.steps[0].positions[ally3] = from;
+    fixture.steps[0].actions = { play::Action { play::ActionKind::Cut, ally3, play::kNoPlayer, { from, to } },
+        play::Action { play::ActionKind::Pass, 0, ally3 } };
+    const QString path = driveC(QStringLiteral("plays/Actions.hwplay"));
+    ASSERT_EQ(play::writePlayFile(fixture, path).toStdString(), "");
+
+    QProcess *program = startUnderWine(kPlaybookExe, { QStringLiteral("C:\\plays\\Actions.hwplay") });
+    const QString window = x.waitForWindow(QStringLiteral("Actions - Hoopwright Playbook"), 90000);
+    ASSERT_FALSE(window.isEmpty()) << "the title names the file; " << program->readAll().toStdString();
+    XSession::pause(1500);
+    const QImage opened = x.screenshot();
+    const QRect view = courtViewOnScreen(opened, x.geometry(window));
+    ASSERT_GT(view.width(), 300) << "the court view on the screen";
+    const QTransform toScreen = play::fitCourt(fixture.court, QRectF(view));
+    const int radius = qMax(4, int(play::kJerseyWidth * toScreen.m11() / 6));
+    const auto cutterAt = [&](const QImage &shot, QPointF twips) {
+        return XSession::countNear(shot, toScreen.map(twips).toPoint(), radius, isAllyRed) > radius;
+    };
+    ASSERT_TRUE(cutterAt(opened, from)) << "the cutter where the step starts";
+
+    // The court takes the keys once clicked on its open floor, away from the pieces.
+    const QPoint floor = toScreen.map(QPointF(court.width() * 0.85, court.height() * 0.15)).toPoint();
+    x.click(floor.x(), floor.y());
+    x.key(QStringLiteral("bracketleft"));
+    x.key(QStringLiteral("bracketleft"));
+    x.key(QStringLiteral("ctrl+space"));
+    bool between = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000) {
+        const QImage shot = x.screenshot();
+        if (cutterAt(shot, to))
+            break;
+        for (const double t : { 0.25, 0.5, 0.75 })
+            between = between || cutterAt(shot, from + t * (to - from));
+    }
+    EXPECT_TRUE(between) << "the cutter seen on the way";
+    XSession::pause(3000);
+    const QImage ended = x.screenshot();
+    saveShot(QStringLiteral("playbook-played"));
+    EXPECT_TRUE(cutterAt(ended, to)) << "the cutter at the cut's end";
+    EXPECT_GT(
+        XSession::countNear(ended, toScreen.map(play::heldBallPosition(to)).toPoint(), radius, isBallOrange), radius)
+        << "the ball with the cutter";
     EXPECT_EQ(program->state(), QProcess::Running);
 }
 
