@@ -8,10 +8,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QInputDialog>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -128,6 +133,81 @@ TEST_F(DrawingTest, OneFingerDrawsAScreen)
     EXPECT_EQ(actions().first().kind, play::ActionKind::Screen);
     EXPECT_EQ(actions().first().player, 3);
     EXPECT_EQ(view.pieceCentre(3), from); // drawn, not dragged
+}
+
+// The annotations: a pen stroke needs no player, the eraser deletes what it is clicked on,
+// and the text tool asks for its text where the court was clicked.
+TEST_F(DrawingTest, ThePenDrawsAnywhereAndTheEraserDeletesWhatItClicks)
+{
+    view.setTool(Tool::Pen);
+    const QPoint from = view.fromScene(QPointF(3000, 7000));
+    drag(from, from + QPoint(150, -60));
+    ASSERT_EQ(actions().size(), 1);
+    EXPECT_EQ(actions().first().kind, play::ActionKind::Pen);
+    EXPECT_EQ(actions().first().player, play::kNoPlayer);
+
+    QPointF asked(-1, -1);
+    QObject::connect(&view, &CourtView::textRequested, [&](QPointF at) { asked = at; });
+    view.setTool(Tool::Text);
+    const QPoint click = view.fromScene(QPointF(12000, 2000));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, click);
+    EXPECT_LE((view.fromScene(asked) - click).manhattanLength(), 2);
+
+    view.setTool(Tool::Eraser);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.fromScene(QPointF(9000, 9000))); // open floor
+    EXPECT_EQ(actions().size(), 1);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, from + QPoint(75, -30));
+    EXPECT_TRUE(actions().isEmpty());
+    document.undoStack()->undo();
+    EXPECT_EQ(actions().size(), 1);
+}
+
+// The window's dialogs for an action: its text, and the colour of the one selected.
+TEST(ActionDialogs, TextIsWrittenWhereTheCourtWasClickedAndColoursAreUndoable)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    play::Play p = play::newPlay(play::Court::Half);
+    p.steps[0].actions = { play::Action {
+        play::ActionKind::Cut, 2, play::kNoPlayer, { p.steps[0].positions[2], QPointF(7000, 2500) } } };
+    auto *window = new PlaybookWindow(p);
+    window->resize(1280, 720);
+    window->show();
+    CourtView *view = window->courtView();
+    const auto answer = [](const std::function<void(QDialog *)> &fill) {
+        QTimer::singleShot(0, [fill] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            fill(dialog);
+            dialog->accept();
+        });
+    };
+
+    view->setTool(Tool::Text);
+    const QPoint click = view->fromScene(QPointF(12000, 2000));
+    answer([](QDialog *d) { static_cast<QInputDialog *>(d)->setTextValue(QStringLiteral("  Go   baseline ")); });
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, click);
+    const QList<play::Action> &actions = window->document().play().steps[0].actions;
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[1].kind, play::ActionKind::Text);
+    EXPECT_EQ(actions[1].text, QStringLiteral("Go baseline"));
+    EXPECT_LE((view->fromScene(actions[1].points.first()) - click).manhattanLength(), 2);
+
+    view->setTool(Tool::Select);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->fromScene(QPointF(7000, 2500)));
+    ASSERT_EQ(view->selectedAction(), 0);
+    answer([](QDialog *d) { static_cast<QColorDialog *>(d)->setCurrentColor(QColor(0x1f, 0x4e, 0x9a)); });
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->text() == QStringLiteral("Action &Colour..."))
+            action->trigger();
+    }
+    EXPECT_EQ(window->document().play().steps[0].actions[0].colour, QColor(0x1f, 0x4e, 0x9a));
+    EXPECT_EQ(window->document().undoStack()->undoText(), QStringLiteral("Recolour Cut"));
+    window->document().undoStack()->undo();
+    EXPECT_FALSE(window->document().play().steps[0].actions[0].colour.isValid());
+
+    window->document().undoStack()->setClean();
+    window->close();
+    delete window;
 }
 
 TEST(ToolShortcuts, SingleKeysPickToolsOnTheCourtAndTypeLettersInTheNote)
