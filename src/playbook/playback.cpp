@@ -5,11 +5,12 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr int kFrameInterval = 16; // milliseconds
+constexpr int kFrameInterval = 16; // milliseconds, at 60 frames a second
 
 qint64 steadyClock()
 {
@@ -34,6 +35,13 @@ Playback::Playback(PlayDocument &document, QObject *parent)
 void Playback::setClock(Clock clock)
 {
     clock_ = std::move(clock);
+}
+
+void Playback::setRefreshRate(double framesPerSecond)
+{
+    // A tick a little more often than the display's frames, so that no frame misses one.
+    if (framesPerSecond >= 24 && framesPerSecond <= 500)
+        timer_.setInterval(std::max(2, int(1000 / framesPerSecond)));
 }
 
 void Playback::play()

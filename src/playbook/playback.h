@@ -20,6 +20,9 @@ public:
 
     // The clock the time follows; the steady clock unless a test gives its own.
     void setClock(Clock clock);
+    // The display's refresh rate, in frames a second: playback moves the pieces on at least
+    // once a frame (60 unless told).
+    void setRefreshRate(double framesPerSecond);
 
     bool isActive() const { return active_; }
     bool isPlaying() const { return timer_.isActive(); }

@@ -374,10 +374,12 @@ void PlaybookWindow::createPlayback(QMenu *playMenu)
 
 void PlaybookWindow::togglePlayback()
 {
-    if (playback_->isPlaying())
+    if (playback_->isPlaying()) {
         playback_->pause();
-    else
-        playback_->play();
+        return;
+    }
+    playback_->setRefreshRate(screen()->refreshRate());
+    playback_->play();
 }
 
 void PlaybookWindow::showPlaybackTime(double seconds)
