@@ -226,8 +226,7 @@ TEST_P(AnimationWriteFailure, NamesTheFileAndTheReasonAndLeavesNothing)
     EXPECT_EQ(entries(folder), before);
 
     const QString sequenceError = writePngSequence(play, folder, QStringLiteral("play"), options);
-    EXPECT_TRUE(sequenceError.contains(QDir(folder).filePath(QStringLiteral("play-0"))))
-        << sequenceError.toStdString();
+    EXPECT_TRUE(sequenceError.contains(QDir(folder).filePath(QStringLiteral("play-0")))) << sequenceError.toStdString();
     EXPECT_TRUE(sequenceError.endsWith(QLatin1String(GetParam().reason))) << sequenceError.toStdString();
     EXPECT_EQ(entries(folder), before);
 }
