@@ -20,7 +20,7 @@ int main(int argc, char **argv)
     play::registerFonts();
     constexpr int kSteps = 10;
     constexpr double kGoalSeconds = 3;
-    constexpr qint64 kGoalBytes = 1024 * 1024;
+    constexpr qint64 kGoalBytes = 1000 * 1000;
     const play::Play play = movingPlay(kSteps);
     QTemporaryDir folder;
     // A path given keeps the GIF there, to look at.
@@ -39,8 +39,8 @@ int main(int argc, char **argv)
     const int frames = int(play::gifFrames(play, 1).size());
     std::printf(
         "| animation: a GIF of a play of %d steps with actions, 800 px wide (%.1f s of play, %d frames) | %.2f s, "
-        "%lld KiB | | under %.0f s and 1 MiB | %s |\n",
-        kSteps, play::playDuration(play), frames, seconds, bytes / 1024, kGoalSeconds,
+        "%lld kB | | under %.0f s and 1 MB | %s |\n",
+        kSteps, play::playDuration(play), frames, seconds, bytes / 1000, kGoalSeconds,
         seconds < kGoalSeconds && bytes < kGoalBytes ? "yes" : "no");
     return 0;
 }
