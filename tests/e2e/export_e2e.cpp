@@ -5,6 +5,7 @@
 #include "play/playanimation.h"
 #include "play/playfile.h"
 #include "play/playpainter.h"
+#include "support/sampleplays.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -34,20 +35,6 @@ Finished runWithoutDisplay(const QString &program, const QStringList &arguments)
         QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
 }
 
-// Ally 1 cuts across the open court while the others stand in a row along the bottom.
-play::Play cutPlay()
-{
-    play::Play play = play::newPlay(play::Court::Half);
-    play::Step &step = play.steps.front();
-    for (int player = 1; player < play::kPlayerCount; ++player)
-        step.positions[player] = QPointF(2500 + 1300 * (player - 1), 8600);
-    step.positions[0] = QPointF(1500, 5000);
-    step.ballHolder = 1;
-    step.actions
-        = { play::Action { play::ActionKind::Cut, 0, play::kNoPlayer, { step.positions[0], QPointF(13500, 2500) } } };
-    return play;
-}
-
 class ExportE2E : public ::testing::Test {
 protected:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -59,7 +46,7 @@ protected:
 // plans, at the width asked, and finds the cutter on a middle frame where the playback has it.
 TEST_F(ExportE2E, WritesAGifWithoutADisplay)
 {
-    const play::Play play = cutPlay();
+    const play::Play play = crossingPlay();
     ASSERT_EQ(play::writePlayFile(play, path(QStringLiteral("Cut.hwplay"))), QString());
     const Finished run = runWithoutDisplay(QStringLiteral(HOOPWRIGHT_PLAYBOOK_EXECUTABLE),
         { QStringLiteral("--export-gif"), path(QStringLiteral("Cut.gif")), path(QStringLiteral("Cut.hwplay")),
@@ -97,7 +84,7 @@ TEST_F(ExportE2E, WritesAGifWithoutADisplay)
 // What cannot be exported says why on standard error and exits with 1, leaving no file.
 TEST_F(ExportE2E, RefusesWhatItCannotExportWithAReason)
 {
-    ASSERT_EQ(play::writePlayFile(cutPlay(), path(QStringLiteral("Cut.hwplay"))), QString());
+    ASSERT_EQ(play::writePlayFile(crossingPlay(), path(QStringLiteral("Cut.hwplay"))), QString());
     QFile broken(path(QStringLiteral("Broken.hwplay")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("{ not a play");

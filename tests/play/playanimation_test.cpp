@@ -16,23 +16,6 @@ using namespace play;
 
 namespace {
 
-// Ally 1 alone in the open: a cut from the left sideline across the court to the right,
-// the others in a row along the bottom.
-constexpr QPointF kCutFrom(1500, 5000);
-constexpr QPointF kCutTo(13500, 2500);
-
-Play cutPlay()
-{
-    Play play = newPlay(Court::Half);
-    Step &step = play.steps.front();
-    for (int player = 1; player < kPlayerCount; ++player)
-        step.positions[player] = QPointF(2500 + 1300 * (player - 1), 8600);
-    step.positions[0] = kCutFrom;
-    step.ballHolder = 1;
-    step.actions = { Action { ActionKind::Cut, 0, kNoPlayer, { kCutFrom, kCutTo } } };
-    return play;
-}
-
 bool isAllyRed(QRgb c)
 {
     return qRed(c) > 190 && qGreen(c) < 90 && qBlue(c) < 90;
@@ -115,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Plays, AnimationTiming,
 // cutter halfway along the cut in the frame of that moment, gone from where it started.
 TEST_F(PlayAnimation, WritesAGifThatShowsThePlayback)
 {
-    const Play play = cutPlay();
+    const Play play = crossingPlay();
     const AnimationOptions options { 400, 1 };
     ASSERT_EQ(writeGif(play, path("cut.gif"), options), QString());
 
@@ -135,20 +118,21 @@ TEST_F(PlayAnimation, WritesAGifThatShowsThePlayback)
     while (frames[middle + 1].at.seconds < cutSeconds / 2)
         ++middle;
     const QPointF cutter = frames[middle].placement.positions[0];
-    ASSERT_GT(QLineF(cutter, kCutFrom).length(), 3000) << "a moment well into the cut";
-    ASSERT_GT(QLineF(cutter, kCutTo).length(), 3000);
+    ASSERT_GT(QLineF(cutter, kCrossingFrom).length(), 3000) << "a moment well into the cut";
+    ASSERT_GT(QLineF(cutter, kCrossingTo).length(), 3000);
     const QImage shown = gif.frame(middle);
     EXPECT_GT(allyRedAround(shown, play.court, cutter), 10) << "the cutter where the playback puts it";
-    EXPECT_EQ(allyRedAround(shown, play.court, kCutFrom), 0) << "not where it started";
-    EXPECT_EQ(allyRedAround(gif.frame(0), play.court, kCutTo), 0);
-    EXPECT_GT(allyRedAround(gif.frame(gif.frameCount() - 1), play.court, kCutTo), 10) << "at the end, where it went";
+    EXPECT_EQ(allyRedAround(shown, play.court, kCrossingFrom), 0) << "not where it started";
+    EXPECT_EQ(allyRedAround(gif.frame(0), play.court, kCrossingTo), 0);
+    EXPECT_GT(allyRedAround(gif.frame(gif.frameCount() - 1), play.court, kCrossingTo), 10)
+        << "at the end, where it went";
 }
 
 // Every frame of the playback as a PNG file at the rate, numbered from 1; an earlier sequence
 // of the same name is replaced whole, its surplus frames gone, and nothing else is touched.
 TEST_F(PlayAnimation, WritesEveryFrameAsANumberedPng)
 {
-    const Play play = cutPlay();
+    const Play play = crossingPlay();
     const QList<PlayTime> times = frameTimes(play, 2);
     for (int frame = 1; frame <= times.size() + 3; ++frame)
         QFile(path(sequenceFileName(QStringLiteral("cut"), frame, 1))).open(QIODevice::WriteOnly);

@@ -1,6 +1,6 @@
 #pragma once
 
-// A play that moves in every step, for the animation's tests and its benchmark.
+// Plays that move, for the animation's tests and its benchmark.
 
 #include "play/motion.h"
 
@@ -51,5 +51,23 @@ inline play::Play movingPlay(int steps)
                 run(ActionKind::Cut, guard);
         }
     }
+    return play;
+}
+
+// One step in which Ally 1 alone cuts across the open court, from the left sideline to the
+// right, while the others stand in a row along the bottom and Ally 2 holds the ball.
+inline constexpr QPointF kCrossingFrom(1500, 5000);
+inline constexpr QPointF kCrossingTo(13500, 2500);
+
+inline play::Play crossingPlay()
+{
+    using namespace play;
+    Play play = newPlay(Court::Half);
+    Step &step = play.steps.front();
+    for (int player = 1; player < kPlayerCount; ++player)
+        step.positions[player] = QPointF(2500 + 1300 * (player - 1), 8600);
+    step.positions[0] = kCrossingFrom;
+    step.ballHolder = 1;
+    step.actions = { Action { ActionKind::Cut, 0, kNoPlayer, { kCrossingFrom, kCrossingTo } } };
     return play;
 }
