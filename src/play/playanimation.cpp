@@ -278,6 +278,12 @@ private:
     QString error_;
 };
 
+// A speed the frames can be counted at: within the range, 1 for no number.
+double animationSpeed(double speed)
+{
+    return std::isnan(speed) ? 1 : std::clamp(speed, kMinAnimationSpeed, kMaxAnimationSpeed);
+}
+
 // The steps' lengths, for walking through the play frame by frame.
 QList<double> stepDurations(const Play &play)
 {
@@ -336,12 +342,14 @@ private:
 
 QSize animationSize(Court court, int width)
 {
+    width = std::clamp(width, kMinAnimationWidth, kMaxAnimationWidth);
     const QSizeF size = courtSize(court);
     return QSize(width, std::max(1, int(std::lround(width * size.height() / size.width()))));
 }
 
 QList<PlayTime> frameTimes(const Play &play, double speed)
 {
+    speed = animationSpeed(speed);
     const QList<double> durations = stepDurations(play);
     double total = 0;
     for (double d : durations)
@@ -364,6 +372,7 @@ QList<PlayTime> frameTimes(const Play &play, double speed)
 
 QList<GifFrame> gifFrames(const Play &play, double speed)
 {
+    speed = animationSpeed(speed);
     const QList<PlayTime> times = frameTimes(play, speed);
     const double total = playDuration(play) / speed;
     // Each frame's start in hundredths, rounded from the rate's exact times, so that the

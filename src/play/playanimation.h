@@ -25,6 +25,7 @@ inline constexpr int kMaxAnimationWidth = 3840;
 inline constexpr double kMinAnimationSpeed = 0.1;
 inline constexpr double kMaxAnimationSpeed = 10;
 
+// Widths and speeds beyond their ranges count as the nearest end.
 struct AnimationOptions {
     int width = 800; // pixels; the height follows the court's proportions
     double speed = 1; // 1 is the editor's playback at its normal speed
