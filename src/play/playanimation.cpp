@@ -44,9 +44,10 @@ bool wantsStop(const AnimationProgress &progress, int done, int total)
 }
 
 // The frames' colours: at most 255 of them, made by median cut (giflib's quantizer) from the
-// start of the play's steps, which hold every colour of the court, the jerseys, the ball and
-// the marks; index 255 stays free to mean "as before". Every frame maps its pixels through
-// one palette, so what does not move keeps its index from frame to frame.
+// start of some of the play's steps, which show the court, every jersey, the ball and the
+// marks' colours; index 255 stays free to mean "as before". Every frame maps its pixels
+// through this one palette (each colour to its nearest entry), so what does not move keeps
+// its index from frame to frame.
 class Palette {
 public:
     static constexpr int kTransparent = 255;
