@@ -1,3 +1,4 @@
+#include "play/playanimation.h"
 #include "play/playcheck.h"
 #include "play/playfile.h"
 #include "play/playpainter.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
@@ -20,9 +22,12 @@ void describeApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(HOOPWRIGHT_VERSION));
 }
 
-// The command line, read before any window: --check needs no display.
+// The command line, read before any window: --check and the exports need no display.
 struct Options {
     bool check = false;
+    QString gifFile; // --export-gif
+    QString width; // --width, checked by the export that uses it
+    QString speed; // --speed
     QStringList files;
 };
 
@@ -36,11 +41,84 @@ Options parseOptions(const QCoreApplication &app)
     const QCommandLineOption check(QStringLiteral("check"),
         QCoreApplication::translate("main", "Check the play files given, print one line for each problem and exit."));
     parser.addOption(check);
+    const QCommandLineOption exportGif(QStringLiteral("export-gif"),
+        QCoreApplication::translate("main", "Write the play given as an animated GIF of its playback and exit."),
+        QStringLiteral("OUT.gif"));
+    parser.addOption(exportGif);
+    const QCommandLineOption width(QStringLiteral("width"),
+        QCoreApplication::translate("main", "The width of an exported picture in pixels (%1 to %2; 800 if not given).")
+            .arg(play::kMinAnimationWidth)
+            .arg(play::kMaxAnimationWidth),
+        QStringLiteral("PIXELS"));
+    parser.addOption(width);
+    const QCommandLineOption speed(QStringLiteral("speed"),
+        QCoreApplication::translate("main", "The speed of an exported animation (%1 to %2; 1 if not given).")
+            .arg(play::kMinAnimationSpeed)
+            .arg(play::kMaxAnimationSpeed),
+        QStringLiteral("FACTOR"));
+    parser.addOption(speed);
     parser.addPositionalArgument(QStringLiteral("files"),
         QCoreApplication::translate("main", "Play files to open (.%1).").arg(QLatin1String(play::kFileSuffix)),
         QStringLiteral("[FILE...]"));
     parser.process(app);
-    return Options { parser.isSet(check), parser.positionalArguments() };
+    return Options { parser.isSet(check), parser.value(exportGif), parser.value(width), parser.value(speed),
+        parser.positionalArguments() };
+}
+
+bool wantsExport(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--export-gif" || argument.startsWith("--export-gif="))
+            return true;
+    }
+    return false;
+}
+
+int exportFailed(const QString &message)
+{
+    std::fprintf(stderr, "hoopwright-playbook: %s\n", qUtf8Printable(message));
+    return 1;
+}
+
+// The exports draw with Qt GUI alone: on Linux on the offscreen platform, so that they run
+// without a display; Windows' own platform needs none.
+int runExport(int argc, char **argv)
+{
+#if !defined(Q_OS_WIN)
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    QGuiApplication app(argc, argv);
+    describeApplication();
+    const Options options = parseOptions(app);
+    if (options.files.size() != 1)
+        return exportFailed(QStringLiteral("--export-gif needs one play file"));
+    play::AnimationOptions animation;
+    bool ok = true;
+    if (!options.width.isEmpty())
+        animation.width = options.width.toInt(&ok);
+    if (!ok || animation.width < play::kMinAnimationWidth || animation.width > play::kMaxAnimationWidth) {
+        return exportFailed(QStringLiteral("--width takes a number of pixels from %1 to %2, not \"%3\"")
+                                .arg(play::kMinAnimationWidth)
+                                .arg(play::kMaxAnimationWidth)
+                                .arg(options.width));
+    }
+    if (!options.speed.isEmpty())
+        animation.speed = options.speed.toDouble(&ok);
+    if (!ok || !(animation.speed >= play::kMinAnimationSpeed && animation.speed <= play::kMaxAnimationSpeed)) {
+        return exportFailed(QStringLiteral("--speed takes a factor from %1 to %2, not \"%3\"")
+                                .arg(play::kMinAnimationSpeed)
+                                .arg(play::kMaxAnimationSpeed)
+                                .arg(options.speed));
+    }
+    const QString file = options.files.first();
+    const play::ReadResult read = play::readPlayFile(file);
+    if (!read.ok())
+        return exportFailed(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(file), read.error));
+    play::registerFonts();
+    if (const QString error = play::writeGif(read.play, options.gifFile, animation); !error.isEmpty())
+        return exportFailed(error);
+    return 0;
 }
 
 bool wantsNoDisplay(int argc, char **argv)
@@ -112,6 +190,8 @@ int restoreOrphans()
 
 int main(int argc, char **argv)
 {
+    if (wantsExport(argc, argv))
+        return runExport(argc, argv);
     if (wantsNoDisplay(argc, argv))
         return runCheck(argc, argv);
     if (!displayAvailable())

@@ -451,13 +451,15 @@ void drawAction(QPainter &painter, const Play &play, int step, int action)
     painter.restore();
 }
 
-namespace {
-
-void drawPieces(QPainter &painter, const Play &play, int step, const Placement &placement)
+void drawStepMarks(QPainter &painter, const Play &play, int step)
 {
     drawCourt(painter, play.court);
     for (int action = 0; action < play.steps.at(step).actions.size(); ++action)
         drawAction(painter, play, step, action);
+}
+
+void drawPieces(QPainter &painter, const Play &play, const Placement &placement)
+{
     for (int player = 0; player < kPlayerCount; ++player)
         drawPlayer(painter, play, player, placement.positions[player]);
     drawBall(painter,
@@ -465,16 +467,16 @@ void drawPieces(QPainter &painter, const Play &play, int step, const Placement &
                                           : heldBallPosition(placement.positions[placement.ballHolder]));
 }
 
-} // namespace
-
 void drawStep(QPainter &painter, const Play &play, int step)
 {
-    drawPieces(painter, play, step, startOf(play.steps.at(step)));
+    drawStepMarks(painter, play, step);
+    drawPieces(painter, play, startOf(play.steps.at(step)));
 }
 
 void drawFrame(QPainter &painter, const Play &play, int step, double seconds)
 {
-    drawPieces(painter, play, step, placementAt(play, step, seconds));
+    drawStepMarks(painter, play, step);
+    drawPieces(painter, play, placementAt(play, step, seconds));
 }
 
 QTransform fitCourt(Court court, const QRectF &target)

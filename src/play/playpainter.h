@@ -1,6 +1,6 @@
 #pragma once
 
-#include "play/play.h"
+#include "play/motion.h"
 
 #include <QPainterPath>
 #include <QRectF>
@@ -41,6 +41,12 @@ void drawStep(QPainter &painter, const Play &play, int step);
 // A step as it looks a time into its playback: the court, its actions, and the pieces where
 // they stand at that time (placementAt).
 void drawFrame(QPainter &painter, const Play &play, int step, double seconds);
+
+// The two layers of a frame, for drawing many frames of one step: what stays (the court and
+// the step's actions) and what moves (the pieces where a placement puts them, in their
+// stacking order). drawFrame is the one over the other.
+void drawStepMarks(QPainter &painter, const Play &play, int step);
+void drawPieces(QPainter &painter, const Play &play, const Placement &placement);
 
 // The transform that shows a court centred in a target rectangle at the largest scale
 // that fits, keeping its proportions.

@@ -2,6 +2,7 @@
 
 #include "play/motion.h"
 #include "play/playfile.h"
+#include "playbook/animationexportdialog.h"
 #include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
@@ -169,6 +170,19 @@ void PlaybookWindow::createActions()
     QAction *saveAsAction = fileMenu->addAction(tr("Save &As..."), this, &PlaybookWindow::saveAs);
     saveAsAction->setShortcut(QKeySequence::SaveAs);
     saveAsAction->setStatusTip(tr("Save the play in another file"));
+
+    QMenu *exportMenu = fileMenu->addMenu(tr("&Export"));
+    const auto exportAnimation = [this](AnimationExportDialog::Format format) {
+        const QString written
+            = AnimationExportDialog::exportPlay(this, document_->play(), document_->filePath(), format);
+        if (!written.isEmpty())
+            statusBar()->showMessage(tr("Exported %1").arg(QDir::toNativeSeparators(written)), 4000);
+    };
+    exportMenu->addAction(tr("&Animation (GIF)..."), this, [=] { exportAnimation(AnimationExportDialog::Format::Gif); })
+        ->setStatusTip(tr("Write the play's playback as an animated GIF"));
+    exportMenu
+        ->addAction(tr("&PNG Sequence..."), this, [=] { exportAnimation(AnimationExportDialog::Format::PngSequence); })
+        ->setStatusTip(tr("Write every frame of the play's playback as a numbered PNG picture"));
 
     fileMenu->addSeparator();
     QAction *closeAction = fileMenu->addAction(tr("&Close"), this, &QWidget::close);

@@ -3,8 +3,11 @@
 // and Ctrl+S writes the file. The files are written and read with the play library.
 #include "e2e/driver.h"
 #include "play/play.h"
+#include "play/playanimation.h"
 #include "play/playfile.h"
 #include "play/playpainter.h"
+#include "support/gifdecoder.h"
+#include "support/sampleplays.h"
 #include "windows/wine.h"
 
 #include <QDir>
@@ -167,6 +170,32 @@ TEST_F(PlaybookWineE2E, APlayWithActionsOpensAndPlays)
         XSession::countNear(ended, toScreen.map(play::heldBallPosition(to)).toPoint(), radius, isBallOrange), radius)
         << "the ball with the cutter";
     EXPECT_EQ(program->state(), QProcess::Running);
+}
+
+// --export-gif runs without a window and writes the playback as the Linux program does: the
+// GIF decodes with the frames, their delays and the size that the play library plans for the
+// play (the pixels differ a little: Windows draws the jerseys' numbers with its own font engine).
+TEST_F(PlaybookWineE2E, ExportsAGifFromTheCommandLine)
+{
+    const play::Play moving = movingPlay(3);
+    ASSERT_EQ(play::writePlayFile(moving, driveC(QStringLiteral("plays/Moving.hwplay"))).toStdString(), "");
+
+    QProcess *program = startUnderWine(kPlaybookExe,
+        { QStringLiteral("--export-gif"), QStringLiteral("C:\\plays\\Moving.gif"),
+            QStringLiteral("C:\\plays\\Moving.hwplay"), QStringLiteral("--width"), QStringLiteral("480") });
+    ASSERT_TRUE(program->waitForFinished(120000)) << "still running";
+    EXPECT_EQ(program->exitCode(), 0) << program->readAll().toStdString();
+
+    const DecodedGif gif(driveC(QStringLiteral("plays/Moving.gif")));
+    ASSERT_EQ(gif.error().toStdString(), "");
+    EXPECT_EQ(gif.size(), play::animationSize(moving.court, 480));
+    const QList<play::GifFrame> frames = play::gifFrames(moving, 1);
+    ASSERT_EQ(gif.frameCount(), frames.size());
+    for (int i = 0; i < frames.size(); ++i)
+        EXPECT_EQ(gif.delays().at(i), frames[i].delay) << "frame " << i;
+    EXPECT_TRUE(gif.loopsForever());
+    EXPECT_EQ(QDir(driveC(QStringLiteral("plays"))).entryList(QDir::Files | QDir::Hidden).size(), 2)
+        << "the play and its GIF, nothing beside";
 }
 
 } // namespace
