@@ -1,4 +1,5 @@
 #include "play/playcheck.h"
+#include "play/playexport.h"
 #include "play/playfile.h"
 #include "play/playpainter.h"
 #include "playbook/autosave.h"
@@ -6,10 +7,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -20,45 +24,194 @@ void describeApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(HOOPWRIGHT_VERSION));
 }
 
-// The command line, read before any window: --check needs no display.
+// The command line, read before any window. The options that run without one are listed
+// once, here; those that draw need Qt GUI's fonts and painting, not a display.
+struct HeadlessOption {
+    const char *name;
+    bool draws;
+};
+constexpr HeadlessOption kHeadlessOptions[] = {
+    { "check", false },
+    { "export-pdf", true },
+    { "export-png", true },
+    { "help", false },
+    { "help-all", false },
+    { "version", false },
+};
+
 struct Options {
     bool check = false;
+    QString exportPdf;
+    QString exportPng;
+    QString pageSize;
+    int step = 1;
+    int width = play::kDefaultPictureWidth;
+    QString error; // a value that is not one
     QStringList files;
 };
 
 Options parseOptions(const QCoreApplication &app)
 {
+    const auto tr = [](const char *text) { return QCoreApplication::translate("main", text); };
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QCoreApplication::translate("main", "Draw basketball plays step by step and keep them in play files."));
+    parser.setApplicationDescription(tr("Draw basketball plays step by step and keep them in play files."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption check(QStringLiteral("check"),
-        QCoreApplication::translate("main", "Check the play files given, print one line for each problem and exit."));
-    parser.addOption(check);
+    const QCommandLineOption check(
+        QStringLiteral("check"), tr("Check the play files given, print one line for each problem and exit."));
+    const QCommandLineOption exportPdf(QStringLiteral("export-pdf"),
+        tr("Write the plays given as one PDF playbook, a play a page or more, and exit."), QStringLiteral("OUT.pdf"));
+    const QCommandLineOption exportPng(QStringLiteral("export-png"),
+        tr("Write a step of the play given as a PNG picture, and exit."), QStringLiteral("OUT.png"));
+    const QCommandLineOption pageSize(QStringLiteral("page-size"),
+        tr("The PDF playbook's paper, A4 or Letter (by default the locale's)."), QStringLiteral("SIZE"));
+    const QCommandLineOption step(
+        QStringLiteral("step"), tr("The step to picture, from 1 (by default 1)."), QStringLiteral("N"));
+    const QCommandLineOption width(QStringLiteral("width"),
+        tr("The picture's width in pixels, %1 to %2 (by default %3).")
+            .arg(play::kMinPictureWidth)
+            .arg(play::kMaxPictureWidth)
+            .arg(play::kDefaultPictureWidth),
+        QStringLiteral("PIXELS"));
+    parser.addOptions({ check, exportPdf, exportPng, pageSize, step, width });
     parser.addPositionalArgument(QStringLiteral("files"),
-        QCoreApplication::translate("main", "Play files to open (.%1).").arg(QLatin1String(play::kFileSuffix)),
-        QStringLiteral("[FILE...]"));
+        tr("Play files to open (.%1).").arg(QLatin1String(play::kFileSuffix)), QStringLiteral("[FILE...]"));
     parser.process(app);
-    return Options { parser.isSet(check), parser.positionalArguments() };
+
+    Options options;
+    options.check = parser.isSet(check);
+    options.exportPdf = parser.value(exportPdf);
+    options.exportPng = parser.value(exportPng);
+    options.pageSize = parser.value(pageSize);
+    options.files = parser.positionalArguments();
+    const auto number = [&](const QCommandLineOption &option, int low, int high, int &value) {
+        if (!parser.isSet(option))
+            return;
+        bool ok = false;
+        value = parser.value(option).toInt(&ok);
+        if (!ok || value < low || value > high) {
+            options.error = tr("--%1 takes a whole number from %2 to %3, not \"%4\"")
+                                .arg(option.names().first())
+                                .arg(low)
+                                .arg(high)
+                                .arg(parser.value(option));
+        }
+    };
+    number(step, 1, play::kMaxSteps, options.step);
+    number(width, play::kMinPictureWidth, play::kMaxPictureWidth, options.width);
+    return options;
 }
 
-bool wantsNoDisplay(int argc, char **argv)
+const HeadlessOption *headlessOption(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "--check" || argument == "--help" || argument == "-h" || argument == "--help-all"
-            || argument == "--version" || argument == "-v")
-            return true;
+        if (argument == "--")
+            break; // files follow
+        if (argument == "-h" || argument == "-v")
+            return &kHeadlessOptions[3];
+        if (!argument.startsWith("--"))
+            continue;
+        const qsizetype equals = argument.indexOf('=');
+        const QByteArray name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+        for (const HeadlessOption &option : kHeadlessOptions) {
+            if (name == option.name)
+                return &option;
+        }
     }
-    return false;
+    return nullptr;
 }
 
-int runCheck(int argc, char **argv)
+void printError(const QString &message)
 {
-    QCoreApplication app(argc, argv);
+    std::fprintf(stderr, "hoopwright-playbook: %s\n", qPrintable(message));
+}
+
+// Reads the plays for an export; a play that cannot be read stops it, named with the reason.
+bool readPlays(const QStringList &files, QList<play::TitledPlay> &plays)
+{
+    for (const QString &file : files) {
+        const play::ReadResult read = play::readPlayFile(file);
+        if (!read.ok()) {
+            printError(QStringLiteral("%1: %2").arg(file, read.error));
+            return false;
+        }
+        plays.append({ QFileInfo(file).completeBaseName(), read.play });
+    }
+    return true;
+}
+
+int runExportPdf(const Options &options)
+{
+    QPageSize::PageSizeId paper = play::paperFor(QLocale::system());
+    if (options.pageSize.compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
+        paper = QPageSize::Letter;
+    else if (options.pageSize.compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
+        paper = QPageSize::A4;
+    else if (!options.pageSize.isEmpty()) {
+        printError(
+            QCoreApplication::translate("main", "--page-size is A4 or Letter, not \"%1\"").arg(options.pageSize));
+        return 1;
+    }
+    if (options.files.isEmpty()) {
+        printError(QCoreApplication::translate("main", "--export-pdf needs at least one play file"));
+        return 1;
+    }
+    QList<play::TitledPlay> plays;
+    if (!readPlays(options.files, plays))
+        return 1;
+    if (const QString error = play::writePlaybookPdf(options.exportPdf, plays, paper); !error.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(options.exportPdf, error));
+        return 1;
+    }
+    return 0;
+}
+
+int runExportPng(const Options &options)
+{
+    if (options.files.size() != 1) {
+        printError(QCoreApplication::translate("main", "--export-png needs one play file"));
+        return 1;
+    }
+    QList<play::TitledPlay> plays;
+    if (!readPlays(options.files, plays))
+        return 1;
+    const play::Play &play = plays.front().play;
+    if (options.step > play.steps.size()) {
+        printError(QCoreApplication::translate(
+            "main", "%1: the play has %n step(s), not a step %2", nullptr, int(play.steps.size()))
+                       .arg(options.files.front())
+                       .arg(options.step));
+        return 1;
+    }
+    if (const QString error = play::writeStepPng(options.exportPng, play, options.step - 1, options.width);
+        !error.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(options.exportPng, error));
+        return 1;
+    }
+    return 0;
+}
+
+int runHeadless(int argc, char **argv, bool draws)
+{
+    // Drawing needs Qt GUI, and on Linux its offscreen platform needs no display.
+#if defined(Q_OS_LINUX)
+    if (draws && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    std::unique_ptr<QCoreApplication> app(draws ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     describeApplication();
-    const Options options = parseOptions(app);
+    const Options options = parseOptions(*app);
+    if (!options.error.isEmpty()) {
+        printError(options.error);
+        return 1;
+    }
+    if (draws)
+        play::registerFonts();
+    if (!options.exportPdf.isEmpty())
+        return runExportPdf(options);
+    if (!options.exportPng.isEmpty())
+        return runExportPng(options);
     if (options.files.isEmpty()) {
         std::fprintf(stderr, "hoopwright-playbook: --check needs at least one play file\n");
         return 2;
@@ -112,8 +265,8 @@ int restoreOrphans()
 
 int main(int argc, char **argv)
 {
-    if (wantsNoDisplay(argc, argv))
-        return runCheck(argc, argv);
+    if (const HeadlessOption *option = headlessOption(argc, argv))
+        return runHeadless(argc, argv, option->draws);
     if (!displayAvailable())
         return 1;
 

@@ -37,10 +37,19 @@ const QPicture &artwork(const char *name)
 // Plays a picture recorded at a size in twips into a rectangle.
 void drawArtwork(QPainter &painter, const char *name, const QRectF &rect, QSizeF recorded)
 {
+    const QPicture &picture = artwork(name);
+    // Playback scales a picture by the device's resolution over the screen's (a printer's
+    // 600 dots an inch, a PDF's 1200); the court's units are mapped on to the device already.
+    double sx = 1;
+    double sy = 1;
+    if (const QPaintDevice *device = painter.device(); device && device->logicalDpiX() > 0) {
+        sx = double(picture.logicalDpiX()) / device->logicalDpiX();
+        sy = double(picture.logicalDpiY()) / device->logicalDpiY();
+    }
     painter.save();
     painter.translate(rect.topLeft());
-    painter.scale(rect.width() / recorded.width(), rect.height() / recorded.height());
-    painter.drawPicture(0, 0, artwork(name));
+    painter.scale(sx * rect.width() / recorded.width(), sy * rect.height() / recorded.height());
+    painter.drawPicture(0, 0, picture);
     painter.restore();
 }
 
