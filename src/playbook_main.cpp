@@ -178,9 +178,9 @@ int runExportPng(const Options &options)
         return 1;
     const play::Play &play = plays.front().play;
     if (options.step > play.steps.size()) {
-        printError(QCoreApplication::translate(
-            "main", "%1: the play has %n step(s), not a step %2", nullptr, int(play.steps.size()))
+        printError(QCoreApplication::translate("main", "%1: the play's steps are 1 to %2; there is no step %3")
                        .arg(options.files.front())
+                       .arg(play.steps.size())
                        .arg(options.step));
         return 1;
     }
