@@ -154,7 +154,7 @@ private:
             painter_.save();
             painter_.setClipRect(court);
             painter_.setTransform(fitCourt(play.court, court), true);
-            drawStep(painter_, play, step);
+            drawStep(painter_, play, step, Medium::Paper);
             painter_.restore();
         }
     }

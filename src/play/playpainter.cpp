@@ -66,16 +66,21 @@ void registerFonts()
     QFontDatabase::addApplicationFont(QStringLiteral(":/play/DejaVuSans-Bold.ttf"));
 }
 
-void drawCourt(QPainter &painter, Court court)
+void drawCourt(QPainter &painter, Court court, Medium medium)
 {
     const QSizeF size = courtSize(court);
-    drawArtwork(painter, court == Court::Half ? "half_court" : "whole_court", QRectF(QPointF(0, 0), size), size);
+    const char *art = medium == Medium::Paper ? (court == Court::Half ? "half_court_plain" : "whole_court_plain")
+                                              : (court == Court::Half ? "half_court" : "whole_court");
+    drawArtwork(painter, art, QRectF(QPointF(0, 0), size), size);
 }
 
-void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre)
+void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre, Medium medium)
 {
     const QRectF rect = jerseyRect(centre);
-    drawArtwork(painter, sideOf(player) == Side::Ally ? "ally_jersey" : "opponent_jersey", rect, rect.size());
+    const bool ally = sideOf(player) == Side::Ally;
+    const char *art = medium == Medium::Paper ? (ally ? "ally_jersey_flat" : "opponent_jersey_flat")
+                                              : (ally ? "ally_jersey" : "opponent_jersey");
+    drawArtwork(painter, art, rect, rect.size());
 
     // Figures a few device pixels high cannot be read and cost the most to draw (a
     // thumbnail's): below that the disc is left plain.
@@ -462,13 +467,13 @@ void drawAction(QPainter &painter, const Play &play, int step, int action)
 
 namespace {
 
-void drawPieces(QPainter &painter, const Play &play, int step, const Placement &placement)
+void drawPieces(QPainter &painter, const Play &play, int step, const Placement &placement, Medium medium)
 {
-    drawCourt(painter, play.court);
+    drawCourt(painter, play.court, medium);
     for (int action = 0; action < play.steps.at(step).actions.size(); ++action)
         drawAction(painter, play, step, action);
     for (int player = 0; player < kPlayerCount; ++player)
-        drawPlayer(painter, play, player, placement.positions[player]);
+        drawPlayer(painter, play, player, placement.positions[player], medium);
     drawBall(painter,
         placement.ballHolder == kNoHolder ? placement.positions[kBall]
                                           : heldBallPosition(placement.positions[placement.ballHolder]));
@@ -476,14 +481,14 @@ void drawPieces(QPainter &painter, const Play &play, int step, const Placement &
 
 } // namespace
 
-void drawStep(QPainter &painter, const Play &play, int step)
+void drawStep(QPainter &painter, const Play &play, int step, Medium medium)
 {
-    drawPieces(painter, play, step, startOf(play.steps.at(step)));
+    drawPieces(painter, play, step, startOf(play.steps.at(step)), medium);
 }
 
 void drawFrame(QPainter &painter, const Play &play, int step, double seconds)
 {
-    drawPieces(painter, play, step, placementAt(play, step, seconds));
+    drawPieces(painter, play, step, placementAt(play, step, seconds), Medium::Screen);
 }
 
 QTransform fitCourt(Court court, const QRectF &target)
