@@ -161,7 +161,10 @@ private:
 
     Note layOut(const QString &text) const
     {
-        Note note { std::make_unique<QTextLayout>(text, noteFont_) };
+        // A note's own line breaks stay: a text layout breaks lines at line separators.
+        QString lines = text;
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        Note note { std::make_unique<QTextLayout>(lines, noteFont_) };
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         note.layout->setTextOption(option);

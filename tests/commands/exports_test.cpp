@@ -57,7 +57,7 @@ play::Play markedPlay(const QString &note, const QStringList &tags)
     for (const QPointF &at : kAllyOneAt) {
         play::Step step = first;
         step.positions[0] = QPointF(at.x() * court.width(), at.y() * court.height());
-        step.note = QStringLiteral("%1, step %2.").arg(note).arg(play.steps.size());
+        step.note = QStringLiteral("%1, step %2.\nThen reset.").arg(note).arg(play.steps.size());
         play.steps.append(step);
     }
     play.steps.removeFirst();
@@ -108,9 +108,10 @@ TEST_F(ExportCommands, APdfPlaybookHoldsTheNamesTagsAndNotesAndEachPieceWhereItS
     const Finished text = run(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
     ASSERT_EQ(text.code, 0);
     const QString words = text.output.normalized(QString::NormalizationForm_KC).simplified();
-    for (const char *expected : { "Horns Flare", "Half court · Horns", "Four feeds the post, step 1.",
+    for (const char *expected : { "Horns Flare", "Half court · Horns", "Four feeds the post, step 1.", "Then reset.",
              "Four feeds the post, step 2.", "Press Break", "Inbound fast, step 2.", "Step 1", "Step 2" })
         EXPECT_TRUE(words.contains(QString::fromUtf8(expected))) << expected << "\n" << words.toStdString();
+    EXPECT_FALSE(words.contains(QStringLiteral(".Then"))) << "a note's line break lost";
     const Finished info = run(QStringLiteral("pdfinfo"), { pdf });
     EXPECT_TRUE(info.output.contains(QStringLiteral("Pages:           2"))) << info.output.toStdString();
 
