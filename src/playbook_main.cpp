@@ -108,12 +108,13 @@ const HeadlessOption *headlessOption(int argc, char **argv)
         const QByteArray argument(argv[i]);
         if (argument == "--")
             break; // files follow
-        if (argument == "-h" || argument == "-v")
-            return &kHeadlessOptions[3];
-        if (!argument.startsWith("--"))
-            continue;
-        const qsizetype equals = argument.indexOf('=');
-        const QByteArray name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+        QByteArray name;
+        if (argument == "-h" || argument == "-v") {
+            name = argument == "-h" ? "help" : "version";
+        } else if (argument.startsWith("--")) {
+            const qsizetype equals = argument.indexOf('=');
+            name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+        }
         for (const HeadlessOption &option : kHeadlessOptions) {
             if (name == option.name)
                 return &option;
