@@ -1,5 +1,6 @@
 #include "play/playanimation.h"
 #include "play/playcheck.h"
+#include "play/playexport.h"
 #include "play/playfile.h"
 #include "play/playpainter.h"
 #include "playbook/autosave.h"
@@ -7,11 +8,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -22,121 +26,263 @@ void describeApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(HOOPWRIGHT_VERSION));
 }
 
-// The command line, read before any window: --check and the exports need no display.
+// The command line, read before any window. The options that run without one are listed
+// once, here; those that draw need Qt GUI's fonts and painting, not a display.
+struct HeadlessOption {
+    const char *name;
+    bool draws;
+};
+constexpr HeadlessOption kHeadlessOptions[] = {
+    { "check", false },
+    { "export-gif", true },
+    { "export-pdf", true },
+    { "export-png", true },
+    { "help", false },
+    { "help-all", false },
+    { "version", false },
+};
+
 struct Options {
     bool check = false;
-    QString gifFile; // --export-gif
-    QString width; // --width, checked by the export that uses it
-    QString speed; // --speed
+    QString exportGif;
+    QString exportPdf;
+    QString exportPng;
+    QString pageSize;
+    int step = 1;
+    int width = 0; // pixels; 0 when not given: each export has its own
+    double speed = 1; // an animation's
+    QString error; // a value that is not one
     QStringList files;
 };
 
 Options parseOptions(const QCoreApplication &app)
 {
+    const auto tr = [](const char *text) { return QCoreApplication::translate("main", text); };
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QCoreApplication::translate("main", "Draw basketball plays step by step and keep them in play files."));
+    parser.setApplicationDescription(tr("Draw basketball plays step by step and keep them in play files."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption check(QStringLiteral("check"),
-        QCoreApplication::translate("main", "Check the play files given, print one line for each problem and exit."));
-    parser.addOption(check);
+    const QCommandLineOption check(
+        QStringLiteral("check"), tr("Check the play files given, print one line for each problem and exit."));
     const QCommandLineOption exportGif(QStringLiteral("export-gif"),
-        QCoreApplication::translate("main", "Write the play given as an animated GIF of its playback and exit."),
-        QStringLiteral("OUT.gif"));
-    parser.addOption(exportGif);
+        tr("Write the play given as an animated GIF of its playback, and exit."), QStringLiteral("OUT.gif"));
+    const QCommandLineOption exportPdf(QStringLiteral("export-pdf"),
+        tr("Write the plays given as one PDF playbook, a play a page or more, and exit."), QStringLiteral("OUT.pdf"));
+    const QCommandLineOption exportPng(QStringLiteral("export-png"),
+        tr("Write a step of the play given as a PNG picture, and exit."), QStringLiteral("OUT.png"));
+    const QCommandLineOption pageSize(QStringLiteral("page-size"),
+        tr("The PDF playbook's paper, A4 or Letter (by default the locale's)."), QStringLiteral("SIZE"));
+    const QCommandLineOption step(
+        QStringLiteral("step"), tr("The step to picture, from 1 (by default 1)."), QStringLiteral("N"));
     const QCommandLineOption width(QStringLiteral("width"),
-        QCoreApplication::translate("main", "The width of an exported picture in pixels (%1 to %2; 800 if not given).")
+        tr("The width in pixels of a picture (%1 to %2; by default %3) or an animation (%4 to %5; by default %6).")
+            .arg(play::kMinPictureWidth)
+            .arg(play::kMaxPictureWidth)
+            .arg(play::kDefaultPictureWidth)
             .arg(play::kMinAnimationWidth)
-            .arg(play::kMaxAnimationWidth),
+            .arg(play::kMaxAnimationWidth)
+            .arg(play::AnimationOptions().width),
         QStringLiteral("PIXELS"));
-    parser.addOption(width);
     const QCommandLineOption speed(QStringLiteral("speed"),
-        QCoreApplication::translate("main", "The speed of an exported animation (%1 to %2; 1 if not given).")
+        tr("The speed of an animation, %1 to %2 times the playback's (by default 1).")
             .arg(play::kMinAnimationSpeed)
             .arg(play::kMaxAnimationSpeed),
         QStringLiteral("FACTOR"));
-    parser.addOption(speed);
+    parser.addOptions({ check, exportGif, exportPdf, exportPng, pageSize, step, width, speed });
     parser.addPositionalArgument(QStringLiteral("files"),
-        QCoreApplication::translate("main", "Play files to open (.%1).").arg(QLatin1String(play::kFileSuffix)),
-        QStringLiteral("[FILE...]"));
+        tr("Play files to open (.%1).").arg(QLatin1String(play::kFileSuffix)), QStringLiteral("[FILE...]"));
     parser.process(app);
-    return Options { parser.isSet(check), parser.value(exportGif), parser.value(width), parser.value(speed),
-        parser.positionalArguments() };
+
+    Options options;
+    options.check = parser.isSet(check);
+    options.exportGif = parser.value(exportGif);
+    options.exportPdf = parser.value(exportPdf);
+    options.exportPng = parser.value(exportPng);
+    options.pageSize = parser.value(pageSize);
+    options.files = parser.positionalArguments();
+    const auto number = [&](const QCommandLineOption &option, int low, int high, int &value) {
+        if (!parser.isSet(option))
+            return;
+        bool ok = false;
+        value = parser.value(option).toInt(&ok);
+        if (!ok || value < low || value > high) {
+            options.error = tr("--%1 takes a whole number from %2 to %3, not \"%4\"")
+                                .arg(option.names().first())
+                                .arg(low)
+                                .arg(high)
+                                .arg(parser.value(option));
+        }
+    };
+    number(step, 1, play::kMaxSteps, options.step);
+    // Within the widest range here; each export checks its own.
+    number(width, std::min(play::kMinPictureWidth, play::kMinAnimationWidth),
+        std::max(play::kMaxPictureWidth, play::kMaxAnimationWidth), options.width);
+    if (parser.isSet(speed)) {
+        bool ok = false;
+        options.speed = parser.value(speed).toDouble(&ok);
+        if (!ok || !(options.speed >= play::kMinAnimationSpeed && options.speed <= play::kMaxAnimationSpeed)) {
+            options.error = tr("--speed takes a factor from %1 to %2, not \"%3\"")
+                                .arg(play::kMinAnimationSpeed)
+                                .arg(play::kMaxAnimationSpeed)
+                                .arg(parser.value(speed));
+        }
+    }
+    return options;
 }
 
-bool wantsExport(int argc, char **argv)
+const HeadlessOption *headlessOption(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "--export-gif" || argument.startsWith("--export-gif="))
-            return true;
+        if (argument == "--")
+            break; // files follow
+        QByteArray name;
+        if (argument == "-h" || argument == "-v") {
+            name = argument == "-h" ? "help" : "version";
+        } else if (argument.startsWith("--")) {
+            const qsizetype equals = argument.indexOf('=');
+            name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+        }
+        for (const HeadlessOption &option : kHeadlessOptions) {
+            if (name == option.name)
+                return &option;
+        }
     }
-    return false;
+    return nullptr;
 }
 
-int exportFailed(const QString &message)
+void printError(const QString &message)
 {
-    std::fprintf(stderr, "hoopwright-playbook: %s\n", qUtf8Printable(message));
-    return 1;
+    std::fprintf(stderr, "hoopwright-playbook: %s\n", qPrintable(message));
 }
 
-// The exports draw with Qt GUI alone: on Linux on the offscreen platform, so that they run
-// without a display; Windows' own platform needs none.
-int runExport(int argc, char **argv)
+// Reads the plays for an export; a play that cannot be read stops it, named with the reason.
+bool readPlays(const QStringList &files, QList<play::TitledPlay> &plays)
 {
-#if !defined(Q_OS_WIN)
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-#endif
-    QGuiApplication app(argc, argv);
-    describeApplication();
-    const Options options = parseOptions(app);
-    if (options.files.size() != 1)
-        return exportFailed(QStringLiteral("--export-gif needs one play file"));
+    for (const QString &file : files) {
+        const play::ReadResult read = play::readPlayFile(file);
+        if (!read.ok()) {
+            printError(QCoreApplication::translate("main", "cannot read %1: %2").arg(file, read.error));
+            return false;
+        }
+        plays.append({ QFileInfo(file).completeBaseName(), read.play });
+    }
+    return true;
+}
+
+// The width an export asked for within its range, or its own when none was; false (said on the
+// standard error) when out of range.
+bool widthFor(const Options &options, int low, int high, int &width)
+{
+    if (options.width == 0)
+        return true;
+    if (options.width < low || options.width > high) {
+        printError(
+            QCoreApplication::translate("main", "--width takes a whole number of pixels from %1 to %2 here, not %3")
+                .arg(low)
+                .arg(high)
+                .arg(options.width));
+        return false;
+    }
+    width = options.width;
+    return true;
+}
+
+int runExportGif(const Options &options)
+{
+    if (options.files.size() != 1) {
+        printError(QCoreApplication::translate("main", "--export-gif needs one play file"));
+        return 1;
+    }
     play::AnimationOptions animation;
-    bool ok = true;
-    if (!options.width.isEmpty())
-        animation.width = options.width.toInt(&ok);
-    if (!ok || animation.width < play::kMinAnimationWidth || animation.width > play::kMaxAnimationWidth) {
-        return exportFailed(QStringLiteral("--width takes a number of pixels from %1 to %2, not \"%3\"")
-                                .arg(play::kMinAnimationWidth)
-                                .arg(play::kMaxAnimationWidth)
-                                .arg(options.width));
+    animation.speed = options.speed;
+    if (!widthFor(options, play::kMinAnimationWidth, play::kMaxAnimationWidth, animation.width))
+        return 1;
+    QList<play::TitledPlay> plays;
+    if (!readPlays(options.files, plays))
+        return 1;
+    if (const QString error = play::writeGif(plays.front().play, options.exportGif, animation); !error.isEmpty()) {
+        printError(error);
+        return 1;
     }
-    if (!options.speed.isEmpty())
-        animation.speed = options.speed.toDouble(&ok);
-    if (!ok || !(animation.speed >= play::kMinAnimationSpeed && animation.speed <= play::kMaxAnimationSpeed)) {
-        return exportFailed(QStringLiteral("--speed takes a factor from %1 to %2, not \"%3\"")
-                                .arg(play::kMinAnimationSpeed)
-                                .arg(play::kMaxAnimationSpeed)
-                                .arg(options.speed));
-    }
-    const QString file = options.files.first();
-    const play::ReadResult read = play::readPlayFile(file);
-    if (!read.ok())
-        return exportFailed(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(file), read.error));
-    play::registerFonts();
-    if (const QString error = play::writeGif(read.play, options.gifFile, animation); !error.isEmpty())
-        return exportFailed(error);
     return 0;
 }
 
-bool wantsNoDisplay(int argc, char **argv)
+int runExportPdf(const Options &options)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--check" || argument == "--help" || argument == "-h" || argument == "--help-all"
-            || argument == "--version" || argument == "-v")
-            return true;
+    QPageSize::PageSizeId paper = play::paperFor(QLocale::system());
+    if (options.pageSize.compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
+        paper = QPageSize::Letter;
+    else if (options.pageSize.compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
+        paper = QPageSize::A4;
+    else if (!options.pageSize.isEmpty()) {
+        printError(
+            QCoreApplication::translate("main", "--page-size is A4 or Letter, not \"%1\"").arg(options.pageSize));
+        return 1;
     }
-    return false;
+    if (options.files.isEmpty()) {
+        printError(QCoreApplication::translate("main", "--export-pdf needs at least one play file"));
+        return 1;
+    }
+    QList<play::TitledPlay> plays;
+    if (!readPlays(options.files, plays))
+        return 1;
+    if (const QString error = play::writePlaybookPdf(options.exportPdf, plays, paper); !error.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(options.exportPdf, error));
+        return 1;
+    }
+    return 0;
 }
 
-int runCheck(int argc, char **argv)
+int runExportPng(const Options &options)
 {
-    QCoreApplication app(argc, argv);
+    if (options.files.size() != 1) {
+        printError(QCoreApplication::translate("main", "--export-png needs one play file"));
+        return 1;
+    }
+    QList<play::TitledPlay> plays;
+    if (!readPlays(options.files, plays))
+        return 1;
+    const play::Play &play = plays.front().play;
+    if (options.step > play.steps.size()) {
+        printError(QCoreApplication::translate("main", "%1: the play's steps are 1 to %2; there is no step %3")
+                       .arg(options.files.front())
+                       .arg(play.steps.size())
+                       .arg(options.step));
+        return 1;
+    }
+    int width = play::kDefaultPictureWidth;
+    if (!widthFor(options, play::kMinPictureWidth, play::kMaxPictureWidth, width))
+        return 1;
+    if (const QString error = play::writeStepPng(options.exportPng, play, options.step - 1, width); !error.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(options.exportPng, error));
+        return 1;
+    }
+    return 0;
+}
+
+int runHeadless(int argc, char **argv, bool draws)
+{
+    // Drawing needs Qt GUI, and on Linux its offscreen platform needs no display.
+#if defined(Q_OS_LINUX)
+    if (draws && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    std::unique_ptr<QCoreApplication> app(draws ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     describeApplication();
-    const Options options = parseOptions(app);
+    const Options options = parseOptions(*app);
+    if (!options.error.isEmpty()) {
+        printError(options.error);
+        return 1;
+    }
+    if (draws)
+        play::registerFonts();
+    if (!options.exportGif.isEmpty())
+        return runExportGif(options);
+    if (!options.exportPdf.isEmpty())
+        return runExportPdf(options);
+    if (!options.exportPng.isEmpty())
+        return runExportPng(options);
     if (options.files.isEmpty()) {
         std::fprintf(stderr, "hoopwright-playbook: --check needs at least one play file\n");
         return 2;
@@ -190,10 +336,8 @@ int restoreOrphans()
 
 int main(int argc, char **argv)
 {
-    if (wantsExport(argc, argv))
-        return runExport(argc, argv);
-    if (wantsNoDisplay(argc, argv))
-        return runCheck(argc, argv);
+    if (const HeadlessOption *option = headlessOption(argc, argv))
+        return runHeadless(argc, argv, option->draws);
     if (!displayAvailable())
         return 1;
 

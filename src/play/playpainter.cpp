@@ -37,10 +37,19 @@ const QPicture &artwork(const char *name)
 // Plays a picture recorded at a size in twips into a rectangle.
 void drawArtwork(QPainter &painter, const char *name, const QRectF &rect, QSizeF recorded)
 {
+    const QPicture &picture = artwork(name);
+    // Playback scales a picture by the device's resolution over the screen's (a printer's
+    // 600 dots an inch, a PDF's 1200); the court's units are mapped on to the device already.
+    double sx = 1;
+    double sy = 1;
+    if (const QPaintDevice *device = painter.device(); device && device->logicalDpiX() > 0) {
+        sx = double(picture.logicalDpiX()) / device->logicalDpiX();
+        sy = double(picture.logicalDpiY()) / device->logicalDpiY();
+    }
     painter.save();
     painter.translate(rect.topLeft());
-    painter.scale(rect.width() / recorded.width(), rect.height() / recorded.height());
-    painter.drawPicture(0, 0, artwork(name));
+    painter.scale(sx * rect.width() / recorded.width(), sy * rect.height() / recorded.height());
+    painter.drawPicture(0, 0, picture);
     painter.restore();
 }
 
@@ -57,16 +66,21 @@ void registerFonts()
     QFontDatabase::addApplicationFont(QStringLiteral(":/play/DejaVuSans-Bold.ttf"));
 }
 
-void drawCourt(QPainter &painter, Court court)
+void drawCourt(QPainter &painter, Court court, Medium medium)
 {
     const QSizeF size = courtSize(court);
-    drawArtwork(painter, court == Court::Half ? "half_court" : "whole_court", QRectF(QPointF(0, 0), size), size);
+    const char *art = medium == Medium::Paper ? (court == Court::Half ? "half_court_plain" : "whole_court_plain")
+                                              : (court == Court::Half ? "half_court" : "whole_court");
+    drawArtwork(painter, art, QRectF(QPointF(0, 0), size), size);
 }
 
-void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre)
+void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre, Medium medium)
 {
     const QRectF rect = jerseyRect(centre);
-    drawArtwork(painter, sideOf(player) == Side::Ally ? "ally_jersey" : "opponent_jersey", rect, rect.size());
+    const bool ally = sideOf(player) == Side::Ally;
+    const char *art = medium == Medium::Paper ? (ally ? "ally_jersey_flat" : "opponent_jersey_flat")
+                                              : (ally ? "ally_jersey" : "opponent_jersey");
+    drawArtwork(painter, art, rect, rect.size());
 
     // Figures a few device pixels high cannot be read and cost the most to draw (a
     // thumbnail's): below that the disc is left plain.
@@ -451,26 +465,26 @@ void drawAction(QPainter &painter, const Play &play, int step, int action)
     painter.restore();
 }
 
-void drawStepMarks(QPainter &painter, const Play &play, int step)
+void drawStepMarks(QPainter &painter, const Play &play, int step, Medium medium)
 {
-    drawCourt(painter, play.court);
+    drawCourt(painter, play.court, medium);
     for (int action = 0; action < play.steps.at(step).actions.size(); ++action)
         drawAction(painter, play, step, action);
 }
 
-void drawPieces(QPainter &painter, const Play &play, const Placement &placement)
+void drawPieces(QPainter &painter, const Play &play, const Placement &placement, Medium medium)
 {
     for (int player = 0; player < kPlayerCount; ++player)
-        drawPlayer(painter, play, player, placement.positions[player]);
+        drawPlayer(painter, play, player, placement.positions[player], medium);
     drawBall(painter,
         placement.ballHolder == kNoHolder ? placement.positions[kBall]
                                           : heldBallPosition(placement.positions[placement.ballHolder]));
 }
 
-void drawStep(QPainter &painter, const Play &play, int step)
+void drawStep(QPainter &painter, const Play &play, int step, Medium medium)
 {
-    drawStepMarks(painter, play, step);
-    drawPieces(painter, play, startOf(play.steps.at(step)));
+    drawStepMarks(painter, play, step, medium);
+    drawPieces(painter, play, startOf(play.steps.at(step)), medium);
 }
 
 void drawFrame(QPainter &painter, const Play &play, int step, double seconds)

@@ -14,11 +14,18 @@ class QPainter;
 // on to the device, so the court, the jerseys and their numbers stay sharp at any size.
 namespace play {
 
+// Where a drawing goes. On paper (a PDF, a printer) the jerseys are drawn flat, without the
+// sheen the screen shows, and the court without the maker's mark: a transparent gradient
+// costs a PDF a shading and a soft mask at every jersey, nine tenths of its size, and the
+// mark's lettering goes into it as outlines, most of a court's size; neither shows much in
+// print, and a playbook holds hundreds of courts.
+enum class Medium { Screen, Paper };
+
 // The court picture filling its extent, 0,0 to courtSize(court).
-void drawCourt(QPainter &painter, Court court);
+void drawCourt(QPainter &painter, Court court, Medium medium = Medium::Screen);
 
 // A player's jersey centred on a position, with its number and, under it, its name.
-void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre);
+void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre, Medium medium = Medium::Screen);
 
 // The ball centred on a position.
 void drawBall(QPainter &painter, QPointF centre);
@@ -36,7 +43,7 @@ QPainterPath actionLine(const Play &play, int step, int action);
 
 // A whole step: the court, its actions, then the pieces where the step starts, in their
 // stacking order.
-void drawStep(QPainter &painter, const Play &play, int step);
+void drawStep(QPainter &painter, const Play &play, int step, Medium medium = Medium::Screen);
 
 // A step as it looks a time into its playback: the court, its actions, and the pieces where
 // they stand at that time (placementAt).
@@ -45,8 +52,8 @@ void drawFrame(QPainter &painter, const Play &play, int step, double seconds);
 // The two layers of a frame, for drawing many frames of one step: what stays (the court and
 // the step's actions) and what moves (the pieces where a placement puts them, in their
 // stacking order). drawFrame is the one over the other.
-void drawStepMarks(QPainter &painter, const Play &play, int step);
-void drawPieces(QPainter &painter, const Play &play, const Placement &placement);
+void drawStepMarks(QPainter &painter, const Play &play, int step, Medium medium = Medium::Screen);
+void drawPieces(QPainter &painter, const Play &play, const Placement &placement, Medium medium = Medium::Screen);
 
 // The transform that shows a court centred in a target rectangle at the largest scale
 // that fits, keeping its proportions.

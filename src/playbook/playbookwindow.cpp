@@ -6,6 +6,7 @@
 #include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
+#include "playbook/exports.h"
 #include "playbook/legenddialog.h"
 #include "playbook/playback.h"
 #include "playbook/playdocument.h"
@@ -170,6 +171,8 @@ void PlaybookWindow::createActions()
     QAction *saveAsAction = fileMenu->addAction(tr("Save &As..."), this, &PlaybookWindow::saveAs);
     saveAsAction->setShortcut(QKeySequence::SaveAs);
     saveAsAction->setStatusTip(tr("Save the play in another file"));
+    fileMenu->addSeparator();
+    createExportActions(fileMenu);
 
     QMenu *exportMenu = fileMenu->addMenu(tr("&Export"));
     const auto exportAnimation = [this](AnimationExportDialog::Format format) {
@@ -212,6 +215,11 @@ void PlaybookWindow::createActions()
     actionColourAction = editMenu->addAction(tr("Action &Colour..."), this, &PlaybookWindow::recolourAction);
     actionColourAction->setStatusTip(tr("Change the colour of the selected action"));
     actionColourAction->setEnabled(false);
+    editMenu->addSeparator();
+    editMenu->addAction(tr("Copy Step as &Picture"), this, &PlaybookWindow::copyStepAsPicture)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    editMenu->addAction(tr("Copy as &Text"), this, &PlaybookWindow::copyAsText)
+        ->setStatusTip(tr("Copy the play in words, a line for each step"));
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     QAction *fullScreenAction = viewMenu->addAction(tr("&Full Screen"), this, [this](bool on) {
@@ -271,6 +279,63 @@ void PlaybookWindow::createActions()
     helpMenu->addAction(tr("About &Qt"), qApp, &QApplication::aboutQt)->setMenuRole(QAction::AboutQtRole);
 
     updateRecentFileMenus();
+}
+
+void PlaybookWindow::createExportActions(QMenu *fileMenu)
+{
+    QMenu *exportMenu = fileMenu->addMenu(tr("&Export"));
+    exportMenu->addAction(tr("&PDF Playbook..."), this, &PlaybookWindow::exportPdfPlaybook)
+        ->setStatusTip(tr("Write this play, and others you add, as a PDF playbook"));
+    exportMenu->addAction(tr("Picture (P&NG)..."), this, &PlaybookWindow::exportPng)
+        ->setStatusTip(tr("Write the step on show as a PNG picture"));
+    exportMenu->addAction(tr("Picture (&SVG)..."), this, &PlaybookWindow::exportSvg)
+        ->setStatusTip(tr("Write the step on show as an SVG picture"));
+    QAction *printAction = fileMenu->addAction(themeIcon("document-print", QStyle::SP_FileDialogDetailedView),
+        tr("&Print..."), this, &PlaybookWindow::printPlay);
+    printAction->setShortcut(QKeySequence::Print);
+    printAction->setStatusTip(tr("Print the play, laid out as the PDF playbook"));
+}
+
+play::TitledPlay PlaybookWindow::titledPlay() const
+{
+    return { document_->displayName(), document_->play() };
+}
+
+QString PlaybookWindow::playFolder() const
+{
+    return document_->filePath().isEmpty() ? QString() : QFileInfo(document_->filePath()).absolutePath();
+}
+
+void PlaybookWindow::exportPdfPlaybook()
+{
+    exports::exportPlaybook(this, { titledPlay() }, playFolder());
+}
+
+void PlaybookWindow::exportPng()
+{
+    exports::exportPng(this, titledPlay(), document_->currentStep(), playFolder());
+}
+
+void PlaybookWindow::exportSvg()
+{
+    exports::exportSvg(this, titledPlay(), document_->currentStep(), playFolder());
+}
+
+void PlaybookWindow::printPlay()
+{
+    exports::print(this, { titledPlay() });
+}
+
+void PlaybookWindow::copyStepAsPicture()
+{
+    exports::copyStepPicture(document_->play(), document_->currentStep());
+    statusBar()->showMessage(tr("Copied step %1 as a picture").arg(document_->currentStep() + 1), 4000);
+}
+
+void PlaybookWindow::copyAsText()
+{
+    exports::copyText(titledPlay());
+    statusBar()->showMessage(tr("Copied the play as text"), 4000);
 }
 
 void PlaybookWindow::createTools(QMenu *playMenu)

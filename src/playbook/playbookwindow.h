@@ -1,6 +1,6 @@
 #pragma once
 
-#include "play/play.h"
+#include "play/playbooklayout.h"
 
 #include <QMainWindow>
 
@@ -50,6 +50,7 @@ protected:
 private:
     void createActions();
     void createDocks();
+    void createExportActions(QMenu *fileMenu);
     void createTools(QMenu *playMenu);
     void createPlayback(QMenu *playMenu);
     void togglePlayback();
@@ -65,6 +66,14 @@ private:
     bool saveAs();
     bool saveTo(const QString &path);
     bool maybeSave();
+    play::TitledPlay titledPlay() const;
+    QString playFolder() const;
+    void exportPdfPlaybook();
+    void exportPng();
+    void exportSvg();
+    void printPlay();
+    void copyStepAsPicture();
+    void copyAsText();
     void editPlayer(int player);
     void editPlayerOfMenu();
     void addStep();

@@ -97,7 +97,7 @@ TEST_F(ExportE2E, RefusesWhatItCannotExportWithAReason)
         { { gif, path(QStringLiteral("Broken.hwplay")) },
             QStringLiteral("cannot read %1: ").arg(path(QStringLiteral("Broken.hwplay"))) },
         { { gif, path(QStringLiteral("Cut.hwplay")), QStringLiteral("--width"), QStringLiteral("12") },
-            QStringLiteral("--width takes a number of pixels from") },
+            QStringLiteral("--width takes a whole number") },
         { { gif }, QStringLiteral("--export-gif needs one play file") },
         { { path(QStringLiteral("no/such/folder/out.gif")), path(QStringLiteral("Cut.hwplay")) },
             QStringLiteral("cannot write %1: ").arg(path(QStringLiteral("no/such/folder/out.gif"))) },
