@@ -14,7 +14,7 @@ namespace {
 
 // Thumbnails kept in memory, in kilobytes: a few screens of them; the rest come back from
 // the cache folder when they are scrolled to again.
-constexpr int kThumbnailMemory = 24 * 1024;
+constexpr int kThumbnailMemory = 8 * 1024;
 // Files read together in one job of the pool.
 constexpr int kReadBatch = 32;
 // Drawing a visible row's thumbnail goes before reading the rest of the folder.
@@ -434,11 +434,46 @@ QString LibraryModel::createPlay(const play::Play &play, const QString &name, QS
 LibraryFilter::LibraryFilter(QObject *parent)
     : QSortFilterProxyModel(parent)
 {
-    // "Horns 2" before "Horns 10", as a person sorts them.
-    collator_.setNumericMode(true);
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
     setDynamicSortFilter(true);
     sortByChange(false);
+}
+
+bool LibraryFilter::naturalLess(const QString &left, const QString &right) const
+{
+    // "Horns 2" before "Horns 10", as a person sorts them: runs of digits compare by their
+    // value, the text between them by the locale (not every locale's collator does numbers).
+    const auto run = [](const QString &text, qsizetype from) {
+        const bool digits = text.at(from).isDigit();
+        qsizetype end = from;
+        while (end < text.size() && text.at(end).isDigit() == digits)
+            ++end;
+        return QStringView(text).mid(from, end - from);
+    };
+    const auto number = [](QStringView digits) {
+        while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
+            digits = digits.mid(1);
+        return digits;
+    };
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < left.size() && j < right.size()) {
+        const QStringView a = run(left, i);
+        const QStringView b = run(right, j);
+        int order = 0;
+        if (a.front().isDigit() && b.front().isDigit()) {
+            const QStringView na = number(a);
+            const QStringView nb = number(b);
+            order = na.size() != nb.size() ? (na.size() < nb.size() ? -1 : 1) : na.compare(nb);
+        } else {
+            order = collator_.compare(a, b);
+        }
+        if (order != 0)
+            return order < 0;
+        i += a.size();
+        j += b.size();
+    }
+    return left.size() - i < right.size() - j;
 }
 
 void LibraryFilter::setSearch(const QString &text)
@@ -471,6 +506,6 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePar
 bool LibraryFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
     if (sortRole() == Qt::DisplayRole)
-        return collator_.compare(left.data().toString(), right.data().toString()) < 0;
+        return naturalLess(left.data().toString(), right.data().toString());
     return QSortFilterProxyModel::lessThan(left, right);
 }

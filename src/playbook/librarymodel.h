@@ -140,6 +140,8 @@ protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:
+    bool naturalLess(const QString &left, const QString &right) const;
+
     QStringList words_;
     QCollator collator_;
 };
