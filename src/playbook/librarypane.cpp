@@ -141,11 +141,16 @@ LibraryPane::LibraryPane(LibraryModel &model, QWidget *parent)
     searchEdit->setClearButtonEnabled(true);
     connect(searchEdit, &QLineEdit::textChanged, this, &LibraryPane::search);
     // Enter in the search goes to the first play found, for Enter again to open it.
-    connect(searchEdit, &QLineEdit::returnPressed, this, [this] {
-        if (filter_->rowCount() > 0) {
-            playList->setCurrentIndex(filter_->index(0, 0));
-            playList->setFocus();
-        }
+    connect(searchEdit, &QLineEdit::returnPressed, this, &LibraryPane::goToPlays);
+    searchEdit->installEventFilter(this);
+    findAction = new QAction(tr("&Search the Library"), this);
+    findAction->setShortcut(QKeySequence::Find);
+    findAction->setStatusTip(tr("Find a play of the library by its name, tags or notes"));
+    connect(findAction, &QAction::triggered, this, [this] {
+        if (QWidget *dock = parentWidget(); dock && dock->isHidden())
+            dock->show();
+        searchEdit->setFocus(Qt::ShortcutFocusReason);
+        searchEdit->selectAll();
     });
 
     templateMenu = new QMenu(this);
@@ -249,6 +254,11 @@ void LibraryPane::showEvent(QShowEvent *event)
 
 bool LibraryPane::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == searchEdit && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
+        goToPlays();
+        return true;
+    }
     // The list's own keys win over the window's shortcuts while it has the keyboard (F2
     // renames the play here, not the court's player).
     if (watched == playList && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
@@ -265,6 +275,15 @@ bool LibraryPane::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void LibraryPane::goToPlays()
+{
+    // The best match of the search is the first; with nothing found the list still takes
+    // the keys, Undo among them.
+    if (filter_->rowCount() > 0)
+        playList->setCurrentIndex(filter_->index(0, 0));
+    playList->setFocus(Qt::ShortcutFocusReason);
 }
 
 QModelIndex LibraryPane::currentPlay() const

@@ -33,6 +33,8 @@ public:
     QLineEdit *searchField() const { return searchEdit; }
     // What the pane tells the user above the list, or empty.
     QString message() const;
+    // Takes the keyboard to the search field (Ctrl+F), showing the pane if it is hidden.
+    QAction *searchAction() const { return findAction; }
 
     void selectPlay(const QString &path);
     void openPlay();
@@ -53,6 +55,7 @@ protected:
 
 private:
     QModelIndex currentPlay() const;
+    void goToPlays();
     void showContextMenu(const QPoint &position);
     void followLink(const QString &link);
     void updateFolder();
@@ -71,6 +74,7 @@ private:
     QLabel *messageLabel;
     QListView *playList;
     QMenu *templateMenu;
+    QAction *findAction;
     QAction *openAction;
     QAction *renameAction;
     QAction *duplicateAction;

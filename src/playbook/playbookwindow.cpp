@@ -422,6 +422,7 @@ void PlaybookWindow::createDocks()
     addDockWidget(Qt::LeftDockWidgetArea, libraryDock);
     resizeDocks({ libraryDock }, { 300 }, Qt::Horizontal);
     viewMenu->addAction(libraryDock->toggleViewAction());
+    viewMenu->addAction(libraryPane->searchAction());
     undoGroup->addStack(libraryPane->undoStack());
     connect(libraryPane, &LibraryPane::openRequested, this, &PlaybookWindow::openInWindow);
     connect(&libraryPane->model(), &LibraryModel::renamed, this, [this](const QString &from, const QString &to) {

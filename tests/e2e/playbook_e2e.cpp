@@ -1,5 +1,6 @@
 #include "e2e/shapes.h"
 #include "e2e/xsession.h"
+#include "play/library.h"
 
 #include <QDir>
 #include <QFile>
@@ -225,6 +226,81 @@ TEST_F(PlaybookE2E, AFullDiskKeepsThePlayOpenAndChanged)
     EXPECT_FALSE(QFile::exists(path)) << "no partial file";
     EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "nothing left beside";
     ::umount2(QFile::encodeName(mountPoint.path()).constData(), MNT_DETACH);
+}
+
+// Types a line as a person would, into whatever has the keyboard.
+void type(XSession &x, const QString &text)
+{
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text });
+}
+
+TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndoes)
+{
+    const QString folder = QDir(home.path()).filePath(QStringLiteral("Documents/Hoopwright Plays"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Half), play::playPath(folder, QStringLiteral("Horns"))),
+        QString());
+    start();
+    const QString first = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(first.isEmpty()) << "the window never came";
+
+    // A play another program saves into the folder is listed: found by the search, Enter
+    // twice opens it in this window, which holds no work.
+    ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Whole), play::playPath(folder, QStringLiteral("Flex"))),
+        QString());
+    XSession::pause(1500);
+    const auto find = [&](const QString &text) {
+        x.key(QStringLiteral("ctrl+f"));
+        type(x, text);
+        x.key(QStringLiteral("Return"));
+        XSession::pause(300);
+    };
+    find(QStringLiteral("flex"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Flex")).isEmpty()) << "the play added from outside opened from the library";
+
+    // Renamed in place: the file is renamed, and the window that has it open follows.
+    find(QStringLiteral("flex"));
+    x.key(QStringLiteral("F2"));
+    XSession::pause(300);
+    x.key(QStringLiteral("ctrl+a"));
+    type(x, QStringLiteral("Flex Twist"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Flex Twist")).isEmpty()) << "the open play's title follows the rename";
+    EXPECT_TRUE(QFile::exists(play::playPath(folder, QStringLiteral("Flex Twist"))));
+    EXPECT_FALSE(QFile::exists(play::playPath(folder, QStringLiteral("Flex"))));
+
+    // Duplicated: the copy is in the folder, and opens in a window of its own.
+    const QString copy = play::playPath(folder, QStringLiteral("Flex Twist copy"));
+    x.key(QStringLiteral("ctrl+d"));
+    XSession::pause(500);
+    EXPECT_TRUE(QFile::exists(copy));
+    find(QStringLiteral("copy"));
+    x.key(QStringLiteral("Return"));
+    const QString copyWindow = window(QStringLiteral("Flex Twist copy"));
+    ASSERT_FALSE(copyWindow.isEmpty()) << "the copy opened from the library";
+    x.key(QStringLiteral("ctrl+w"));
+    ASSERT_TRUE(x.waitForNoWindow(QStringLiteral("Flex Twist copy") + kTitleSuffix));
+    x.activate(first);
+    XSession::pause(500);
+
+    // Deleted: gone from the folder and from the list (the search finds nothing to open).
+    find(QStringLiteral("copy"));
+    x.key(QStringLiteral("Delete"));
+    XSession::pause(500);
+    EXPECT_FALSE(QFile::exists(copy)) << "the copy deleted";
+    find(QStringLiteral("copy"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_TRUE(x.waitForWindow(QStringLiteral("Flex Twist copy") + kTitleSuffix, 2000).isEmpty())
+        << "the deleted play is still listed";
+
+    // Undo brings it back into the folder and the list.
+    x.key(QStringLiteral("ctrl+z"));
+    XSession::pause(500);
+    EXPECT_TRUE(QFile::exists(copy)) << "the delete undone";
+    find(QStringLiteral("copy"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Flex Twist copy")).isEmpty()) << "the play back in the list";
 }
 
 } // namespace
