@@ -119,7 +119,10 @@ LibraryModel &LibraryPane::programLibrary()
             settings.value(kLastStepKey).toBool() ? play::ThumbnailStep::Last : play::ThumbnailStep::First);
         library->setCacheFolder(
             QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/thumbnails"));
-        library->setFolder(settings.value(kFolderKey, defaultFolder()).toString());
+        // Listed once the first window is on the screen, not before.
+        const QString folder = settings.value(kFolderKey, defaultFolder()).toString();
+        QMetaObject::invokeMethod(
+            library, [folder] { library->setFolder(folder); }, Qt::QueuedConnection);
     }
     return *library;
 }
@@ -447,7 +450,9 @@ void LibraryPane::updateMessage()
     QString text;
     const bool firstUse
         = model_.folder() == QDir(defaultFolder()).absolutePath() && !QFileInfo::exists(model_.folder());
-    if (!lastMessage_.isEmpty()) {
+    if (model_.folder().isEmpty()) {
+        // Not listed yet.
+    } else if (!lastMessage_.isEmpty()) {
         text = lastMessage_.toHtmlEscaped();
     } else if (firstUse) {
         text = tr("No plays yet. New makes one from a template.");

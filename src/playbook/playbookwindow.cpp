@@ -128,6 +128,7 @@ PlaybookWindow::~PlaybookWindow()
     // it and its history announce on the way must not reach this window's handlers.
     document_->undoStack()->disconnect(this);
     document_->disconnect(this);
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
 void PlaybookWindow::createActions()
