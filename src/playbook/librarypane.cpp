@@ -139,7 +139,8 @@ LibraryPane::LibraryPane(LibraryModel &model, QWidget *parent)
     , filter_(new LibraryFilter(this))
 {
     searchEdit = new QLineEdit(this);
-    searchEdit->setPlaceholderText(tr("Search names, tags and notes"));
+    searchEdit->setPlaceholderText(tr("Search plays"));
+    searchEdit->setToolTip(tr("Finds the plays whose name, tags or notes hold every word typed (Ctrl+F)"));
     searchEdit->setAccessibleName(tr("Search the library"));
     searchEdit->setClearButtonEnabled(true);
     connect(searchEdit, &QLineEdit::textChanged, this, &LibraryPane::search);
