@@ -72,6 +72,15 @@ QString thumbnailCacheName(
         + QStringLiteral(".png");
 }
 
+void pruneThumbnailCache(const QString &folder, const QDateTime &before)
+{
+    const QFileInfoList files = QDir(folder).entryInfoList({ QStringLiteral("*.png") }, QDir::Files);
+    for (const QFileInfo &file : files) {
+        if (file.lastModified() < before)
+            QFile::remove(file.absoluteFilePath());
+    }
+}
+
 QString checkPlayName(const QString &name)
 {
     if (name.trimmed().isEmpty())

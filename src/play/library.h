@@ -39,6 +39,10 @@ QImage drawThumbnail(const Play &play, ThumbnailStep which, QSize pixels);
 QString thumbnailCacheName(
     const QString &path, const QDateTime &modified, qint64 size, ThumbnailStep which, QSize pixels);
 
+// Removes the thumbnails of a cache folder last written before a time: those of plays
+// renamed, changed or deleted since would stay for ever, and one still wanted is drawn again.
+void pruneThumbnailCache(const QString &folder, const QDateTime &before);
+
 // What is wrong with a play's name as a file name on Linux and Windows ("a name cannot hold
 // the character /"), or an empty string when it will do.
 QString checkPlayName(const QString &name);

@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextDocumentFragment>
+#include <QThreadPool>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -117,8 +118,11 @@ LibraryModel &LibraryPane::programLibrary()
         const QSettings settings;
         library->setThumbnailStep(
             settings.value(kLastStepKey).toBool() ? play::ThumbnailStep::Last : play::ThumbnailStep::First);
-        library->setCacheFolder(
-            QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/thumbnails"));
+        const QString cache
+            = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/thumbnails");
+        library->setCacheFolder(cache);
+        QThreadPool::globalInstance()->start(
+            [cache] { play::pruneThumbnailCache(cache, QDateTime::currentDateTime().addDays(-60)); });
         // Listed once the first window is on the screen, not before.
         const QString folder = settings.value(kFolderKey, defaultFolder()).toString();
         QMetaObject::invokeMethod(

@@ -2,6 +2,7 @@
 #include "play/playfile.h"
 #include "playbook/librarymodel.h"
 #include "playbook/librarypane.h"
+#include "playbook/tagsdialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -315,6 +316,18 @@ TEST_F(Library, ThumbnailsAreDrawnOffTheInterfaceThreadAndCached)
                   .convertToFormat(QImage::Format_ARGB32),
         expected.convertToFormat(QImage::Format_ARGB32));
     EXPECT_EQ(QDir(cache.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(TagsDialog, ReadsTagsFromALineAndRefusesWhatAPlayCannotHold)
+{
+    EXPECT_EQ(TagsDialog::parse(QStringLiteral(" Inbounds ,zone  offence,, inbounds,Late game ")),
+        (QStringList { QStringLiteral("Inbounds"), QStringLiteral("zone offence"), QStringLiteral("Late game") }));
+    EXPECT_EQ(TagsDialog::check({ QStringLiteral("Inbounds") }), QString());
+    QStringList many;
+    for (int i = 0; i <= play::kMaxTags; ++i)
+        many.append(QStringLiteral("Set %1").arg(i));
+    EXPECT_FALSE(TagsDialog::check(many).isEmpty());
+    EXPECT_FALSE(TagsDialog::check({ QString(play::kMaxTagLength + 1, QLatin1Char('x')) }).isEmpty());
 }
 
 } // namespace
