@@ -150,9 +150,22 @@ void LibraryModel::rescan()
 
 void LibraryModel::watchFiles()
 {
-    if (!problem_.isEmpty())
+    const QStringList directories = watcher_.directories();
+    if (!problem_.isEmpty()) {
+        // A folder that is not there may come back (a drive plugged in again, a sync): the
+        // nearest folder above it that is there is watched for it.
+        QString above = folder_;
+        while (!QFileInfo(above).isDir() && QFileInfo(above).path() != above)
+            above = QFileInfo(above).path();
+        if (QFileInfo(above).isDir() && !directories.contains(above))
+            watcher_.addPath(above);
         return;
-    if (!watcher_.directories().contains(folder_))
+    }
+    for (const QString &directory : directories) {
+        if (directory != folder_)
+            watcher_.removePath(directory);
+    }
+    if (!directories.contains(folder_))
         watcher_.addPath(folder_);
     // Files are watched too: a program that writes a play in place changes no folder entry.
     QStringList unwatched;
