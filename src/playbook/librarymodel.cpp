@@ -78,6 +78,13 @@ bool LibraryModel::folderWritable() const
     return info.isDir() && info.isWritable();
 }
 
+QString LibraryModel::failure(const QString &error) const
+{
+    // The system's words for a read-only folder vary ("Cannot open destination file"); a
+    // coach is told the cause.
+    return folderWritable() ? error : tr("the folder is read-only");
+}
+
 void LibraryModel::updateProblem()
 {
     const QFileInfo info(folder_);
@@ -388,7 +395,7 @@ QString LibraryModel::rename(const QModelIndex &index, const QString &name)
         return tr("Cannot rename %1 to %2: the folder already has a play of that name.").arg(row.name, name);
     QFile file(row.path);
     if (!file.rename(target))
-        return tr("Cannot rename %1: %2.").arg(row.name, file.errorString());
+        return tr("Cannot rename %1: %2.").arg(row.name, failure(file.errorString()));
     // The row follows its file, thumbnail and all, rather than going and coming back.
     const QString from = row.path;
     watcher_.removePath(from);
@@ -411,7 +418,7 @@ QString LibraryModel::duplicate(const QModelIndex &index, QString *copyPath)
     const QString target = play::playPath(folder_, play::freshPlayName(folder_, tr("%1 copy").arg(row.name)));
     QFile file(row.path);
     if (!file.copy(target))
-        return tr("Cannot duplicate %1: %2.").arg(row.name, file.errorString());
+        return tr("Cannot duplicate %1: %2.").arg(row.name, failure(file.errorString()));
     if (copyPath)
         *copyPath = target;
     rescan();
@@ -426,7 +433,7 @@ QString LibraryModel::setTags(const QModelIndex &index, const QStringList &tags)
         return tr("Cannot change the tags of %1: %2.").arg(row.name, read.error);
     read.play.tags = tags;
     if (const QString error = play::writePlayFile(read.play, row.path); !error.isEmpty())
-        return tr("Cannot change the tags of %1: %2.").arg(row.name, error);
+        return tr("Cannot change the tags of %1: %2.").arg(row.name, failure(error));
     rescan();
     return {};
 }
@@ -437,7 +444,7 @@ QString LibraryModel::createPlay(const play::Play &play, const QString &name, QS
         return tr("Cannot make the folder %1.").arg(QDir::toNativeSeparators(folder_));
     const QString target = play::playPath(folder_, play::freshPlayName(folder_, name));
     if (const QString error = play::writePlayFile(play, target); !error.isEmpty())
-        return tr("Cannot save a new play in %1: %2.").arg(QDir::toNativeSeparators(folder_), error);
+        return tr("Cannot save a new play in %1: %2.").arg(QDir::toNativeSeparators(folder_), failure(error));
     if (path)
         *path = target;
     rescan();

@@ -105,6 +105,7 @@ private:
     void forgetThumbnail(const QString &path);
     void watchFiles();
     void updateProblem();
+    QString failure(const QString &error) const;
     int rowOf(const QString &path) const;
 
     QString folder_;

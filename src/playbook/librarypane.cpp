@@ -244,7 +244,11 @@ LibraryPane::LibraryPane(LibraryModel &model, QWidget *parent)
     layout->addWidget(playList, 1);
 
     connect(&model_, &LibraryModel::folderChanged, this, &LibraryPane::updateFolder);
-    connect(&model_, &LibraryModel::problemChanged, this, &LibraryPane::updateMessage);
+    connect(&model_, &LibraryModel::problemChanged, this, [this] {
+        // What the folder has become outranks what was said of an earlier action.
+        lastMessage_.clear();
+        updateMessage();
+    });
     connect(&model_, &LibraryModel::failed, this, &LibraryPane::report);
     connect(filter_, &QAbstractItemModel::rowsInserted, this, &LibraryPane::updateMessage);
     connect(filter_, &QAbstractItemModel::rowsRemoved, this, &LibraryPane::updateMessage);
@@ -372,11 +376,11 @@ void LibraryPane::deletePlay()
         return;
     const QString path = index.data(LibraryModel::PathRole).toString();
     const QString name = index.data().toString();
-    if (!model_.folderWritable()) {
+    play::TrashedPlay trashed = play::trashPlayFile(path, false);
+    if (!trashed.ok() && !model_.folderWritable()) {
         report(tr("Cannot delete %1: the folder is read-only.").arg(name));
         return;
     }
-    play::TrashedPlay trashed = play::trashPlayFile(path, false);
     if (!trashed.ok()) {
         const auto answer = QMessageBox::question(this, tr("Delete Play"),
             tr("The folder of %1 has no trash. Delete it for good? Until you quit, Undo brings it back.").arg(name));

@@ -303,4 +303,56 @@ TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndo
     EXPECT_FALSE(window(QStringLiteral("Flex Twist copy")).isEmpty()) << "the play back in the list";
 }
 
+TEST_F(PlaybookE2E, TheLibraryRefusesChangesInAReadOnlyFolderAndOutlivesAVanishedOne)
+{
+    // A drive of its own, read-only, then unplugged.
+    QTemporaryDir mountPoint;
+    const QByteArray point = QFile::encodeName(mountPoint.path());
+    if (geteuid() != 0 || ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "a drive of its own needs root";
+    const QString folder = mountPoint.filePath(QStringLiteral("plays"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString &name : { QStringLiteral("Horns"), QStringLiteral("Flex") })
+        ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Half), play::playPath(folder, name)), QString());
+    ASSERT_EQ(::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=1m"), 0);
+    ASSERT_TRUE(QDir().mkpath(config.filePath(QStringLiteral("Torvane"))));
+    QFile settings(config.filePath(QStringLiteral("Torvane/hoopwright-playbook.conf")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[library]\nfolder=" + QFile::encodeName(folder) + "\n");
+    settings.close();
+
+    QProcess *program = start();
+    ASSERT_FALSE(window(QStringLiteral("Untitled")).isEmpty()) << "the window never came";
+    const auto find = [&](const QString &text) {
+        x.key(QStringLiteral("ctrl+f"));
+        type(x, text);
+        x.key(QStringLiteral("Return"));
+        XSession::pause(300);
+    };
+
+    // Deleting and renaming are refused; the play stays in the folder and in the list.
+    find(QStringLiteral("horns"));
+    x.key(QStringLiteral("Delete"));
+    x.key(QStringLiteral("F2"));
+    XSession::pause(300);
+    x.key(QStringLiteral("ctrl+a"));
+    type(x, QStringLiteral("Gone"));
+    x.key(QStringLiteral("Return"));
+    XSession::pause(500);
+    EXPECT_TRUE(QFile::exists(play::playPath(folder, QStringLiteral("Horns"))));
+    EXPECT_FALSE(QFile::exists(play::playPath(folder, QStringLiteral("Gone"))));
+    find(QStringLiteral("horns"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Horns")).isEmpty()) << "the play still listed, and it opens";
+
+    // Unplugged: the list empties and the program goes on.
+    ASSERT_EQ(::umount2(point.constData(), MNT_DETACH), 0);
+    XSession::pause(1500);
+    find(QStringLiteral("flex"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_TRUE(x.waitForWindow(QStringLiteral("Flex") + kTitleSuffix, 2000).isEmpty()) << "a play of a folder gone";
+    EXPECT_EQ(program->state(), QProcess::Running);
+    EXPECT_FALSE(window(QStringLiteral("Horns")).isEmpty());
+}
+
 } // namespace
