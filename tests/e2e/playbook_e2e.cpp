@@ -49,6 +49,12 @@ bool anyNear(const QList<QPoint> &points, QPoint target, int tolerance = 3)
     return std::any_of(points.begin(), points.end(), [&](QPoint p) { return near(p, target, tolerance); });
 }
 
+// Types a line as a person would, into whatever has the keyboard.
+void type(XSession &x, const QString &text)
+{
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text });
+}
+
 class PlaybookE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
@@ -71,6 +77,15 @@ protected:
             XSession::pause(600);
         }
         return id;
+    }
+
+    // The library's search (Ctrl+F) given a text; Enter takes the keyboard to the first play found.
+    void findInLibrary(const QString &text)
+    {
+        x.key(QStringLiteral("ctrl+f"));
+        type(x, text);
+        x.key(QStringLiteral("Return"));
+        XSession::pause(300);
     }
 
     QList<QPoint> allies(const QString &id) { return discs(x.screenshot(), x.geometry(id), isAllyDisc); }
@@ -228,12 +243,6 @@ TEST_F(PlaybookE2E, AFullDiskKeepsThePlayOpenAndChanged)
     ::umount2(QFile::encodeName(mountPoint.path()).constData(), MNT_DETACH);
 }
 
-// Types a line as a person would, into whatever has the keyboard.
-void type(XSession &x, const QString &text)
-{
-    x.run(QStringLiteral("xdotool"), { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text });
-}
-
 TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndoes)
 {
     const QString folder = QDir(home.path()).filePath(QStringLiteral("Documents/Hoopwright Plays"));
@@ -249,18 +258,12 @@ TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndo
     ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Whole), play::playPath(folder, QStringLiteral("Flex"))),
         QString());
     XSession::pause(1500);
-    const auto find = [&](const QString &text) {
-        x.key(QStringLiteral("ctrl+f"));
-        type(x, text);
-        x.key(QStringLiteral("Return"));
-        XSession::pause(300);
-    };
-    find(QStringLiteral("flex"));
+    findInLibrary(QStringLiteral("flex"));
     x.key(QStringLiteral("Return"));
     EXPECT_FALSE(window(QStringLiteral("Flex")).isEmpty()) << "the play added from outside opened from the library";
 
     // Renamed in place: the file is renamed, and the window that has it open follows.
-    find(QStringLiteral("flex"));
+    findInLibrary(QStringLiteral("flex"));
     x.key(QStringLiteral("F2"));
     XSession::pause(300);
     x.key(QStringLiteral("ctrl+a"));
@@ -275,7 +278,7 @@ TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndo
     x.key(QStringLiteral("ctrl+d"));
     XSession::pause(500);
     EXPECT_TRUE(QFile::exists(copy));
-    find(QStringLiteral("copy"));
+    findInLibrary(QStringLiteral("copy"));
     x.key(QStringLiteral("Return"));
     const QString copyWindow = window(QStringLiteral("Flex Twist copy"));
     ASSERT_FALSE(copyWindow.isEmpty()) << "the copy opened from the library";
@@ -285,11 +288,11 @@ TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndo
     XSession::pause(500);
 
     // Deleted: gone from the folder and from the list (the search finds nothing to open).
-    find(QStringLiteral("copy"));
+    findInLibrary(QStringLiteral("copy"));
     x.key(QStringLiteral("Delete"));
     XSession::pause(500);
     EXPECT_FALSE(QFile::exists(copy)) << "the copy deleted";
-    find(QStringLiteral("copy"));
+    findInLibrary(QStringLiteral("copy"));
     x.key(QStringLiteral("Return"));
     EXPECT_TRUE(x.waitForWindow(QStringLiteral("Flex Twist copy") + kTitleSuffix, 2000).isEmpty())
         << "the deleted play is still listed";
@@ -298,7 +301,7 @@ TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndo
     x.key(QStringLiteral("ctrl+z"));
     XSession::pause(500);
     EXPECT_TRUE(QFile::exists(copy)) << "the delete undone";
-    find(QStringLiteral("copy"));
+    findInLibrary(QStringLiteral("copy"));
     x.key(QStringLiteral("Return"));
     EXPECT_FALSE(window(QStringLiteral("Flex Twist copy")).isEmpty()) << "the play back in the list";
 }
@@ -323,15 +326,9 @@ TEST_F(PlaybookE2E, TheLibraryRefusesChangesInAReadOnlyFolderAndOutlivesAVanishe
 
     QProcess *program = start();
     ASSERT_FALSE(window(QStringLiteral("Untitled")).isEmpty()) << "the window never came";
-    const auto find = [&](const QString &text) {
-        x.key(QStringLiteral("ctrl+f"));
-        type(x, text);
-        x.key(QStringLiteral("Return"));
-        XSession::pause(300);
-    };
 
     // Deleting and renaming are refused; the play stays in the folder and in the list.
-    find(QStringLiteral("horns"));
+    findInLibrary(QStringLiteral("horns"));
     x.key(QStringLiteral("Delete"));
     x.key(QStringLiteral("F2"));
     XSession::pause(300);
@@ -341,14 +338,14 @@ TEST_F(PlaybookE2E, TheLibraryRefusesChangesInAReadOnlyFolderAndOutlivesAVanishe
     XSession::pause(500);
     EXPECT_TRUE(QFile::exists(play::playPath(folder, QStringLiteral("Horns"))));
     EXPECT_FALSE(QFile::exists(play::playPath(folder, QStringLiteral("Gone"))));
-    find(QStringLiteral("horns"));
+    findInLibrary(QStringLiteral("horns"));
     x.key(QStringLiteral("Return"));
     EXPECT_FALSE(window(QStringLiteral("Horns")).isEmpty()) << "the play still listed, and it opens";
 
     // Unplugged: the list empties and the program goes on.
     ASSERT_EQ(::umount2(point.constData(), MNT_DETACH), 0);
     XSession::pause(1500);
-    find(QStringLiteral("flex"));
+    findInLibrary(QStringLiteral("flex"));
     x.key(QStringLiteral("Return"));
     EXPECT_TRUE(x.waitForWindow(QStringLiteral("Flex") + kTitleSuffix, 2000).isEmpty()) << "a play of a folder gone";
     EXPECT_EQ(program->state(), QProcess::Running);
