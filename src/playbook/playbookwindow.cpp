@@ -8,6 +8,8 @@
 #include "playbook/courtview.h"
 #include "playbook/exports.h"
 #include "playbook/legenddialog.h"
+#include "playbook/librarymodel.h"
+#include "playbook/librarypane.h"
 #include "playbook/playback.h"
 #include "playbook/playdocument.h"
 #include "playbook/playerdialog.h"
@@ -36,6 +38,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -129,6 +132,7 @@ PlaybookWindow::~PlaybookWindow()
     // it and its history announce on the way must not reach this window's handlers.
     document_->undoStack()->disconnect(this);
     document_->disconnect(this);
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
 void PlaybookWindow::createActions()
@@ -197,10 +201,14 @@ void PlaybookWindow::createActions()
     quitAction->setStatusTip(tr("Close every window and quit"));
 
     QMenu *editMenu = menuBar()->addMenu(tr("&Edit"));
-    QAction *undoAction = undo->createUndoAction(this, tr("&Undo"));
+    // Undo acts on the play, or on the library while the library has the keyboard.
+    undoGroup = new QUndoGroup(this);
+    undoGroup->addStack(undo);
+    undoGroup->setActiveStack(undo);
+    QAction *undoAction = undoGroup->createUndoAction(this, tr("&Undo"));
     undoAction->setShortcut(QKeySequence::Undo);
     undoAction->setIcon(themeIcon("edit-undo", QStyle::SP_ArrowBack));
-    QAction *redoAction = undo->createRedoAction(this, tr("&Redo"));
+    QAction *redoAction = undoGroup->createRedoAction(this, tr("&Redo"));
     redoAction->setShortcut(QKeySequence::Redo);
     redoAction->setIcon(themeIcon("edit-redo", QStyle::SP_ArrowForward));
     editMenu->addAction(undoAction);
@@ -508,6 +516,27 @@ void PlaybookWindow::createDocks()
     resizeDocks({ dock }, { 260 }, Qt::Horizontal);
     connect(noteEdit, &QPlainTextEdit::textChanged, this, &PlaybookWindow::typeNote);
     viewMenu->addAction(dock->toggleViewAction());
+
+    auto *libraryDock = new QDockWidget(tr("Library"), this);
+    libraryDock->setObjectName(QStringLiteral("libraryDock"));
+    libraryPane = new LibraryPane(LibraryPane::programLibrary(), libraryDock);
+    libraryDock->setWidget(libraryPane);
+    addDockWidget(Qt::LeftDockWidgetArea, libraryDock);
+    resizeDocks({ libraryDock }, { 300 }, Qt::Horizontal);
+    viewMenu->addAction(libraryDock->toggleViewAction());
+    viewMenu->addAction(libraryPane->searchAction());
+    undoGroup->addStack(libraryPane->undoStack());
+    connect(libraryPane, &LibraryPane::openRequested, this, &PlaybookWindow::openInWindow);
+    connect(&libraryPane->model(), &LibraryModel::renamed, this, [this](const QString &from, const QString &to) {
+        if (document_->filePath() == from)
+            document_->setFilePath(to);
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && libraryPane->isAncestorOf(now))
+            undoGroup->setActiveStack(libraryPane->undoStack());
+        else if (now && now->window() == this)
+            undoGroup->setActiveStack(document_->undoStack());
+    });
 }
 
 bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)

@@ -5,11 +5,13 @@
 #include <QMainWindow>
 
 class Autosave;
+class LibraryPane;
 class CourtView;
 class Playback;
 class PlayDocument;
 class QComboBox;
 class QSlider;
+class QUndoGroup;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -109,6 +111,8 @@ private:
     Autosave *autosave_;
     CourtView *court;
     StepStrip *stepStrip;
+    LibraryPane *libraryPane;
+    QUndoGroup *undoGroup;
     QPlainTextEdit *noteEdit;
     QLabel *noteHeading;
     QLabel *stepLabel;

@@ -1,6 +1,7 @@
 #include "e2e/driver.h"
 #include "e2e/shapes.h"
 #include "e2e/xsession.h"
+#include "play/library.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -67,6 +68,12 @@ bool anyNear(const QList<QPoint> &points, QPoint target, int tolerance = 3)
     return std::any_of(points.begin(), points.end(), [&](QPoint p) { return near(p, target, tolerance); });
 }
 
+// Types a line as a person would, into whatever has the keyboard.
+void type(XSession &x, const QString &text)
+{
+    x.run(QStringLiteral("xdotool"), { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text });
+}
+
 class PlaybookE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(x.ok()) << "no X session"; }
@@ -89,6 +96,15 @@ protected:
             XSession::pause(600);
         }
         return id;
+    }
+
+    // The library's search (Ctrl+F) given a text; Enter takes the keyboard to the first play found.
+    void findInLibrary(const QString &text)
+    {
+        x.key(QStringLiteral("ctrl+f"));
+        type(x, text);
+        x.key(QStringLiteral("Return"));
+        XSession::pause(300);
     }
 
     QList<QPoint> allies(const QString &id) { return discs(x.screenshot(), x.geometry(id), isAllyDisc); }
@@ -329,6 +345,115 @@ TEST_F(PlaybookE2E, AFullDiskKeepsThePlayOpenAndChanged)
     EXPECT_FALSE(QFile::exists(path)) << "no partial file";
     EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "nothing left beside";
     ::umount2(QFile::encodeName(mountPoint.path()).constData(), MNT_DETACH);
+}
+
+TEST_F(PlaybookE2E, TheLibraryFollowsTheFolderAndRenamesDuplicatesDeletesAndUndoes)
+{
+    const QString folder = QDir(home.path()).filePath(QStringLiteral("Documents/Hoopwright Plays"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Half), play::playPath(folder, QStringLiteral("Horns"))),
+        QString());
+    start();
+    const QString first = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(first.isEmpty()) << "the window never came";
+
+    // A play another program saves into the folder is listed: found by the search, Enter
+    // twice opens it in this window, which holds no work.
+    ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Whole), play::playPath(folder, QStringLiteral("Flex"))),
+        QString());
+    XSession::pause(1500);
+    findInLibrary(QStringLiteral("flex"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Flex")).isEmpty()) << "the play added from outside opened from the library";
+
+    // Renamed in place: the file is renamed, and the window that has it open follows.
+    findInLibrary(QStringLiteral("flex"));
+    x.key(QStringLiteral("F2"));
+    XSession::pause(300);
+    x.key(QStringLiteral("ctrl+a"));
+    type(x, QStringLiteral("Flex Twist"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Flex Twist")).isEmpty()) << "the open play's title follows the rename";
+    EXPECT_TRUE(QFile::exists(play::playPath(folder, QStringLiteral("Flex Twist"))));
+    EXPECT_FALSE(QFile::exists(play::playPath(folder, QStringLiteral("Flex"))));
+
+    // Duplicated: the copy is in the folder, and opens in a window of its own.
+    const QString copy = play::playPath(folder, QStringLiteral("Flex Twist copy"));
+    x.key(QStringLiteral("ctrl+d"));
+    XSession::pause(500);
+    EXPECT_TRUE(QFile::exists(copy));
+    findInLibrary(QStringLiteral("copy"));
+    x.key(QStringLiteral("Return"));
+    const QString copyWindow = window(QStringLiteral("Flex Twist copy"));
+    ASSERT_FALSE(copyWindow.isEmpty()) << "the copy opened from the library";
+    x.key(QStringLiteral("ctrl+w"));
+    ASSERT_TRUE(x.waitForNoWindow(QStringLiteral("Flex Twist copy") + kTitleSuffix));
+    x.activate(first);
+    XSession::pause(500);
+
+    // Deleted: gone from the folder and from the list (the search finds nothing to open).
+    findInLibrary(QStringLiteral("copy"));
+    x.key(QStringLiteral("Delete"));
+    XSession::pause(500);
+    EXPECT_FALSE(QFile::exists(copy)) << "the copy deleted";
+    findInLibrary(QStringLiteral("copy"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_TRUE(x.waitForWindow(QStringLiteral("Flex Twist copy") + kTitleSuffix, 2000).isEmpty())
+        << "the deleted play is still listed";
+
+    // Undo brings it back into the folder and the list.
+    x.key(QStringLiteral("ctrl+z"));
+    XSession::pause(500);
+    EXPECT_TRUE(QFile::exists(copy)) << "the delete undone";
+    findInLibrary(QStringLiteral("copy"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Flex Twist copy")).isEmpty()) << "the play back in the list";
+}
+
+TEST_F(PlaybookE2E, TheLibraryRefusesChangesInAReadOnlyFolderAndOutlivesAVanishedOne)
+{
+    // A drive of its own, read-only, then unplugged.
+    QTemporaryDir mountPoint;
+    const QByteArray point = QFile::encodeName(mountPoint.path());
+    if (geteuid() != 0 || ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "a drive of its own needs root";
+    const QString folder = mountPoint.filePath(QStringLiteral("plays"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString &name : { QStringLiteral("Horns"), QStringLiteral("Flex") })
+        ASSERT_EQ(play::writePlayFile(play::newPlay(play::Court::Half), play::playPath(folder, name)), QString());
+    ASSERT_EQ(::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=1m"), 0);
+    ASSERT_TRUE(QDir().mkpath(config.filePath(QStringLiteral("Torvane"))));
+    QFile settings(config.filePath(QStringLiteral("Torvane/hoopwright-playbook.conf")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[library]\nfolder=" + QFile::encodeName(folder) + "\n");
+    settings.close();
+
+    QProcess *program = start();
+    ASSERT_FALSE(window(QStringLiteral("Untitled")).isEmpty()) << "the window never came";
+
+    // Deleting and renaming are refused; the play stays in the folder and in the list.
+    findInLibrary(QStringLiteral("horns"));
+    x.key(QStringLiteral("Delete"));
+    x.key(QStringLiteral("F2"));
+    XSession::pause(300);
+    x.key(QStringLiteral("ctrl+a"));
+    type(x, QStringLiteral("Gone"));
+    x.key(QStringLiteral("Return"));
+    XSession::pause(500);
+    EXPECT_TRUE(QFile::exists(play::playPath(folder, QStringLiteral("Horns"))));
+    EXPECT_FALSE(QFile::exists(play::playPath(folder, QStringLiteral("Gone"))));
+    findInLibrary(QStringLiteral("horns"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_FALSE(window(QStringLiteral("Horns")).isEmpty()) << "the play still listed, and it opens";
+
+    // Unplugged: the list empties and the program goes on.
+    ASSERT_EQ(::umount2(point.constData(), MNT_DETACH), 0);
+    XSession::pause(1500);
+    findInLibrary(QStringLiteral("flex"));
+    x.key(QStringLiteral("Return"));
+    EXPECT_TRUE(x.waitForWindow(QStringLiteral("Flex") + kTitleSuffix, 2000).isEmpty()) << "a play of a folder gone";
+    EXPECT_EQ(program->state(), QProcess::Running);
+    EXPECT_FALSE(window(QStringLiteral("Horns")).isEmpty());
 }
 
 } // namespace
