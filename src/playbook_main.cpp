@@ -8,10 +8,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
+
+#if defined(HOOPWRIGHT_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#include <thread>
+#endif
 
 namespace {
 
@@ -186,6 +192,50 @@ int restoreOrphans()
     return restored;
 }
 
+// Fonts take a good part of the start: fontconfig reads the system's configuration and font
+// caches, then Qt lists every font they hold. Where fonts come through fontconfig, both are
+// done on a thread of their own while the rest of the start goes on.
+class FontWarmUp {
+public:
+#if defined(HOOPWRIGHT_FONTCONFIG)
+    // Fontconfig's part, while the application connects to the display.
+    FontWarmUp()
+        : worker_([] { FcInit(); })
+    {
+    }
+    ~FontWarmUp()
+    {
+        wait();
+    }
+
+    // Waits for the work begun; nothing of Qt's fonts may be asked for before.
+    void wait()
+    {
+        if (worker_.joinable())
+            worker_.join();
+    }
+
+    // Qt's part, while the window is built; its first text waits for the list, which Qt's
+    // font database guards. The program's own fonts are added before, since they change what
+    // a family's name finds.
+    void listFonts()
+    {
+        wait();
+        worker_ = std::thread([] { QFontDatabase::families(); });
+    }
+
+private:
+    std::thread worker_;
+#else
+    void wait()
+    {
+    }
+    void listFonts()
+    {
+    }
+#endif
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -197,6 +247,7 @@ int main(int argc, char **argv)
     if (!displayAvailable())
         return 1;
 
+    FontWarmUp fonts;
     QApplication app(argc, argv);
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.torvane.hoopwright.playbook"));
@@ -208,7 +259,9 @@ int main(int argc, char **argv)
     if (QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeSearchPaths({ QStringLiteral(":/icons") });
     const Options options = parseOptions(app);
+    fonts.wait();
     play::registerFonts();
+    fonts.listFonts();
 
     int windows = restoreOrphans();
     for (const QString &file : options.files) {
@@ -222,5 +275,8 @@ int main(int argc, char **argv)
     }
     if (windows == 0)
         (new PlaybookWindow(play::newPlay(play::Court::Half)))->show();
-    return app.exec();
+    const int status = app.exec();
+    // The font list is filled long before, but never after the application is gone.
+    fonts.wait();
+    return status;
 }
