@@ -1,10 +1,13 @@
 #include "play/motion.h"
 #include "play/play.h"
+#include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
 #include "playbook/playdocument.h"
 #include "playbook/stepstrip.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -168,6 +171,27 @@ TEST(NoteTyping, MergesIntoOneUndoStepPerStep)
     document.undoStack()->undo();
     document.undoStack()->undo();
     EXPECT_EQ(document.play().steps[0].note, QString());
+}
+
+// A window's copy is locked from its first write on, so that no other start takes it over as
+// left by a crash; a window with nothing unsaved leaves nothing in the folder.
+TEST(Autosave, LocksTheCopyItWritesAndLeavesNothingWhileClean)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(Autosave::folder()).removeRecursively();
+    PlayDocument document(twoStepPlay());
+    {
+        Autosave autosave(document);
+        autosave.saveNow();
+        EXPECT_TRUE(QDir(Autosave::folder()).entryList(QDir::Files).isEmpty());
+
+        document.undoStack()->push(new EditNote(document, 0, QStringLiteral("Pick")));
+        autosave.saveNow();
+        EXPECT_EQ(QDir(Autosave::folder()).entryList({ QStringLiteral("*.lock") }, QDir::Files).size(), 1);
+        EXPECT_TRUE(Autosave::takeOrphans().isEmpty());
+    }
+    EXPECT_TRUE(Autosave::takeOrphans().isEmpty());
+    QDir(Autosave::folder()).removeRecursively();
 }
 
 // The strip's first frame holds blanks, so that the window's first frame waits for no
