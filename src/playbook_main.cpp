@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
@@ -193,17 +194,18 @@ int restoreOrphans()
 }
 
 // Fonts take a good part of the start: fontconfig reads the system's configuration and font
-// caches, then Qt lists every font they hold. Where fonts come through fontconfig, both are
-// done on a thread of their own while the rest of the start goes on.
-class FontWarmUp {
+// caches, then Qt lists every font they hold. So do the image plugins, which Qt's style loads
+// all of to read its first icon. Where fonts come through fontconfig, all of it is done on a
+// thread of its own while the rest of the start goes on.
+class StartWarmUp {
 public:
 #if defined(HOOPWRIGHT_FONTCONFIG)
     // Fontconfig's part, while the application connects to the display.
-    FontWarmUp()
+    StartWarmUp()
         : worker_([] { FcInit(); })
     {
     }
-    ~FontWarmUp()
+    ~StartWarmUp()
     {
         wait();
     }
@@ -215,13 +217,16 @@ public:
             worker_.join();
     }
 
-    // Qt's part, while the window is built; its first text waits for the list, which Qt's
-    // font database guards. The program's own fonts are added before, since they change what
-    // a family's name finds.
-    void listFonts()
+    // Qt's part, while the window is built, which waits where it needs what is not ready yet
+    // (Qt guards its font database and its plugin loader). The program's own fonts are added
+    // before, since they change what a family's name finds.
+    void prepareWindow()
     {
         wait();
-        worker_ = std::thread([] { QFontDatabase::families(); });
+        worker_ = std::thread([] {
+            QImageReader::supportedImageFormats();
+            QFontDatabase::families();
+        });
     }
 
 private:
@@ -230,7 +235,7 @@ private:
     void wait()
     {
     }
-    void listFonts()
+    void prepareWindow()
     {
     }
 #endif
@@ -247,7 +252,7 @@ int main(int argc, char **argv)
     if (!displayAvailable())
         return 1;
 
-    FontWarmUp fonts;
+    StartWarmUp warmUp;
     QApplication app(argc, argv);
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.torvane.hoopwright.playbook"));
@@ -259,9 +264,9 @@ int main(int argc, char **argv)
     if (QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeSearchPaths({ QStringLiteral(":/icons") });
     const Options options = parseOptions(app);
-    fonts.wait();
+    warmUp.wait();
     play::registerFonts();
-    fonts.listFonts();
+    warmUp.prepareWindow();
 
     int windows = restoreOrphans();
     for (const QString &file : options.files) {
@@ -276,7 +281,7 @@ int main(int argc, char **argv)
     if (windows == 0)
         (new PlaybookWindow(play::newPlay(play::Court::Half)))->show();
     const int status = app.exec();
-    // The font list is filled long before, but never after the application is gone.
-    fonts.wait();
+    // The warm-up is over long before, but never after the application is gone.
+    warmUp.wait();
     return status;
 }
