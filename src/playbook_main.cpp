@@ -8,14 +8,22 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+
+#if defined(HOOPWRIGHT_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#include <thread>
+#endif
 
 namespace {
 
@@ -332,6 +340,54 @@ int restoreOrphans()
     return restored;
 }
 
+// Fonts take a good part of the start: fontconfig reads the system's configuration and font
+// caches, then Qt lists every font they hold. So do the image plugins, which Qt's style loads
+// all of to read its first icon. Where fonts come through fontconfig, all of it is done on a
+// thread of its own while the rest of the start goes on.
+class StartWarmUp {
+public:
+#if defined(HOOPWRIGHT_FONTCONFIG)
+    // Fontconfig's part, while the application connects to the display.
+    StartWarmUp()
+        : worker_([] { FcInit(); })
+    {
+    }
+    ~StartWarmUp()
+    {
+        wait();
+    }
+
+    // Waits for the work begun; nothing of Qt's fonts may be asked for before.
+    void wait()
+    {
+        if (worker_.joinable())
+            worker_.join();
+    }
+
+    // Qt's part, while the window is built, which waits where it needs what is not ready yet
+    // (Qt guards its font database and its plugin loader). The program's own fonts are added
+    // before, since they change what a family's name finds.
+    void prepareWindow()
+    {
+        wait();
+        worker_ = std::thread([] {
+            QImageReader::supportedImageFormats();
+            QFontDatabase::families();
+        });
+    }
+
+private:
+    std::thread worker_;
+#else
+    void wait()
+    {
+    }
+    void prepareWindow()
+    {
+    }
+#endif
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -341,6 +397,7 @@ int main(int argc, char **argv)
     if (!displayAvailable())
         return 1;
 
+    StartWarmUp warmUp;
     QApplication app(argc, argv);
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.torvane.hoopwright.playbook"));
@@ -352,7 +409,9 @@ int main(int argc, char **argv)
     if (QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeSearchPaths({ QStringLiteral(":/icons") });
     const Options options = parseOptions(app);
+    warmUp.wait();
     play::registerFonts();
+    warmUp.prepareWindow();
 
     int windows = restoreOrphans();
     for (const QString &file : options.files) {
@@ -366,5 +425,8 @@ int main(int argc, char **argv)
     }
     if (windows == 0)
         (new PlaybookWindow(play::newPlay(play::Court::Half)))->show();
-    return app.exec();
+    const int status = app.exec();
+    // The warm-up is over long before, but never after the application is gone.
+    warmUp.wait();
+    return status;
 }

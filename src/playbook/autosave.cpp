@@ -39,10 +39,6 @@ Autosave::Autosave(PlayDocument &document, QObject *parent)
     , document_(document)
     , id_(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    QDir().mkpath(folder());
-    lock_ = std::make_unique<QLockFile>(folder() + QLatin1Char('/') + id_ + QStringLiteral(".lock"));
-    lock_->setStaleLockTime(0);
-    lock_->tryLock(0);
     timer_.setInterval(intervalMilliseconds());
     connect(&timer_, &QTimer::timeout, this, &Autosave::saveNow);
     timer_.start();
@@ -51,7 +47,8 @@ Autosave::Autosave(PlayDocument &document, QObject *parent)
 Autosave::~Autosave()
 {
     removeCopy();
-    lock_->unlock();
+    if (lock_)
+        lock_->unlock();
 }
 
 QString Autosave::folder()
@@ -69,6 +66,15 @@ void Autosave::saveNow()
     if (document_.undoStack()->isClean()) {
         removeCopy();
         return;
+    }
+    // The lock is taken before the first copy is written, so that no copy of a living window
+    // is ever found unlocked; taking it writes a file through to the disk, which a window's
+    // start need not wait for.
+    if (!lock_) {
+        QDir().mkpath(folder());
+        lock_ = std::make_unique<QLockFile>(folder() + QLatin1Char('/') + id_ + QStringLiteral(".lock"));
+        lock_->setStaleLockTime(0);
+        lock_->tryLock(0);
     }
     if (!play::writePlayFile(document_.play(), copyPath()).isEmpty())
         return; // tried again at the next interval

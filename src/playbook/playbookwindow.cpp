@@ -2,6 +2,7 @@
 
 #include "play/motion.h"
 #include "play/playfile.h"
+#include "playbook/actionicons.h"
 #include "playbook/animationexportdialog.h"
 #include "playbook/autosave.h"
 #include "playbook/commands.h"
@@ -25,6 +26,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,7 +57,7 @@ QString fileFilter()
 
 QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
 {
-    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+    return QIcon::fromTheme(QLatin1String(name), actionIcon(fallback));
 }
 
 QList<PlaybookWindow *> windows()
@@ -552,12 +554,15 @@ bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)
 
 QIcon PlaybookWindow::programIcon()
 {
-    // Qt decodes each image as it is added; the desktop's launchers take the larger sizes
-    // from the installed icon theme, so the windows carry the sizes of title bars and
-    // task bars alone.
+    // The desktop's launchers take the larger sizes from the installed icon theme, so the
+    // windows carry the sizes of title bars and task bars alone. Each is read as the PNG it
+    // is: a reader left to find out the format would load every image plugin first.
     QIcon icon;
-    for (int size : { 16, 24, 32, 48, 64 })
-        icon.addFile(QStringLiteral(":/play/playbook_icon-%1.png").arg(size), QSize(size, size));
+    for (int size : { 16, 24, 32, 48, 64 }) {
+        QImageReader reader(QStringLiteral(":/play/playbook_icon-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

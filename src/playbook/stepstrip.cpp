@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -48,7 +49,7 @@ QVariant StepListModel::data(const QModelIndex &index, int role) const
     const int step = index.row();
     switch (role) {
     case Qt::DecorationRole:
-        return thumbnail(step);
+        return thumbnailsShown_ ? thumbnail(step) : blank();
     case Qt::ToolTipRole: {
         const QString note = document_.play().steps.at(step).note;
         return note.isEmpty() ? tr("Step %1").arg(step + 1) : tr("Step %1: %2").arg(step + 1).arg(note);
@@ -88,6 +89,23 @@ QPixmap StepListModel::thumbnail(int step) const
     painter.end();
     thumbnails_.insert(step, new QPixmap(pixmap));
     return pixmap;
+}
+
+QPixmap StepListModel::blank() const
+{
+    QPixmap pixmap(thumbnailSize_ * devicePixelRatio_);
+    pixmap.setDevicePixelRatio(devicePixelRatio_);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+void StepListModel::showThumbnails()
+{
+    if (thumbnailsShown_)
+        return;
+    thumbnailsShown_ = true;
+    if (rowCount() > 0)
+        emit dataChanged(index(0), index(rowCount() - 1), { Qt::DecorationRole });
 }
 
 void StepListModel::setThumbnailSize(QSize size, qreal devicePixelRatio)
@@ -186,6 +204,14 @@ void StepStrip::showEvent(QShowEvent *event)
 {
     QListView::showEvent(event);
     model_.setThumbnailSize(iconSize(), devicePixelRatioF());
+}
+
+void StepStrip::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    // The thumbnails are drawn once this first frame, blanks in their places, is on screen.
+    if (!model_.thumbnailsShown())
+        QTimer::singleShot(0, &model_, &StepListModel::showThumbnails);
 }
 
 void StepStrip::selectCurrentStep()

@@ -8,7 +8,8 @@
 class PlayDocument;
 
 // The steps as thumbnails, drawn by the play painter when they come into view and kept
-// until their step changes.
+// until their step changes. Until the strip has been on screen once, each thumbnail is a
+// blank of its size, so that the window's first frame waits for none of them.
 class StepListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -25,6 +26,8 @@ public:
         const QMimeData *data, Qt::DropAction action, int row, int column, const QModelIndex &parent) override;
 
     void setThumbnailSize(QSize size, qreal devicePixelRatio);
+    bool thumbnailsShown() const { return thumbnailsShown_; }
+    void showThumbnails();
 
 signals:
     // A step dragged to another place in the strip: the window makes it an undoable move.
@@ -32,10 +35,12 @@ signals:
 
 private:
     QPixmap thumbnail(int step) const;
+    QPixmap blank() const;
 
     PlayDocument &document_;
     QSize thumbnailSize_ { 160, 97 };
     qreal devicePixelRatio_ = 1;
+    bool thumbnailsShown_ = false;
     // The thumbnails drawn lately, a few hundred at most however long the play.
     mutable QCache<int, QPixmap> thumbnails_ { 300 };
 };
@@ -55,6 +60,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void selectCurrentStep();

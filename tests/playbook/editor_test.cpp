@@ -1,9 +1,13 @@
 #include "play/motion.h"
 #include "play/play.h"
+#include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
 #include "playbook/playdocument.h"
+#include "playbook/stepstrip.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -167,6 +171,59 @@ TEST(NoteTyping, MergesIntoOneUndoStepPerStep)
     document.undoStack()->undo();
     document.undoStack()->undo();
     EXPECT_EQ(document.play().steps[0].note, QString());
+}
+
+// A window's copy is locked from its first write on, so that no other start takes it over as
+// left by a crash; a window with nothing unsaved leaves nothing in the folder.
+TEST(Autosave, LocksTheCopyItWritesAndLeavesNothingWhileClean)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(Autosave::folder()).removeRecursively();
+    PlayDocument document(twoStepPlay());
+    {
+        Autosave autosave(document);
+        autosave.saveNow();
+        EXPECT_TRUE(QDir(Autosave::folder()).entryList(QDir::Files).isEmpty());
+
+        document.undoStack()->push(new EditNote(document, 0, QStringLiteral("Pick")));
+        autosave.saveNow();
+        EXPECT_EQ(QDir(Autosave::folder()).entryList({ QStringLiteral("*.lock") }, QDir::Files).size(), 1);
+        EXPECT_TRUE(Autosave::takeOrphans().isEmpty());
+    }
+    EXPECT_TRUE(Autosave::takeOrphans().isEmpty());
+    QDir(Autosave::folder()).removeRecursively();
+}
+
+// The strip's first frame holds blanks, so that the window's first frame waits for no
+// thumbnail; the thumbnails follow it.
+TEST(StepThumbnails, AreDrawnOnceTheStripHasBeenOnScreen)
+{
+    PlayDocument document(twoStepPlay());
+    StepStrip strip(document);
+    const auto drawn = [&strip](int row) {
+        const QImage image = strip.model()
+                                 ->index(row, 0)
+                                 .data(Qt::DecorationRole)
+                                 .value<QPixmap>()
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(image.pixel(x, y)) != 0)
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(drawn(0));
+
+    strip.resize(600, strip.sizeHint().height());
+    strip.show();
+    // The first pass paints the strip, the next draws its thumbnails.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(drawn(0));
+    EXPECT_TRUE(drawn(1));
 }
 
 // The court view as a user meets it: real pointer events on its viewport.
