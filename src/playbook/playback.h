@@ -20,6 +20,8 @@ public:
 
     // The clock the time follows; the steady clock unless a test gives its own.
     void setClock(Clock clock);
+    // What that clock says now, for whatever else keeps time beside the playback.
+    qint64 now() const { return clock_(); }
     // The display's refresh rate, in frames a second: playback moves the pieces on at least
     // once a frame (60 unless told).
     void setRefreshRate(double framesPerSecond);

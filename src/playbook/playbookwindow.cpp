@@ -14,6 +14,7 @@
 #include "playbook/playback.h"
 #include "playbook/playdocument.h"
 #include "playbook/playerdialog.h"
+#include "playbook/presentationwindow.h"
 #include "playbook/stepstrip.h"
 
 #include <QAction>
@@ -237,6 +238,10 @@ void PlaybookWindow::createActions()
     });
     fullScreenAction->setCheckable(true);
     fullScreenAction->setShortcut(QKeySequence::FullScreen);
+    QAction *presentAction = viewMenu->addAction(
+        themeIcon("x-office-presentation", QStyle::SP_DesktopIcon), tr("&Present"), this, &PlaybookWindow::present);
+    presentAction->setShortcut(QKeySequence(Qt::Key_F5));
+    presentAction->setStatusTip(tr("Show the play to the team, full screen, step by step"));
     viewMenu->addAction(toolBar->toggleViewAction());
 
     QMenu *playMenu = menuBar()->addMenu(tr("&Play"));
@@ -280,6 +285,8 @@ void PlaybookWindow::createActions()
     toolBar->addAction(nextStepAction);
     toolBar->addAction(addStepAction);
     toolBar->addAction(deleteStepAction);
+    toolBar->addSeparator();
+    toolBar->addAction(presentAction);
 
     QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(tr("&Keyboard and Mouse"), this, &PlaybookWindow::showShortcuts);
@@ -1016,6 +1023,17 @@ void PlaybookWindow::showLastStep()
     document_->setCurrentStep(int(document_->play().steps.size()) - 1);
 }
 
+void PlaybookWindow::present()
+{
+    // The presentation shows the step on show and leaves the editor on the step it ends on.
+    if (auto *presentation = findChild<PresentationWindow *>(QString(), Qt::FindDirectChildrenOnly)) {
+        presentation->activateWindow();
+        return;
+    }
+    playback_->stop();
+    (new PresentationWindow(*document_, this))->present(screen());
+}
+
 void PlaybookWindow::showShortcuts()
 {
     QMessageBox::information(this, tr("Keyboard and Mouse"),
@@ -1031,7 +1049,10 @@ void PlaybookWindow::showShortcuts()
            "player with the ball, and a pass or handoff ends on a teammate.</p>"
            "<p>With <b>Select</b>, click an action to select it, drag its handles to reshape it, <b>Delete</b> "
            "removes it and <b>Escape</b> lets it go.</p>"
-           "<p><b>Ctrl+Space</b>: play or pause the play from the step on show.</p>"));
+           "<p><b>Ctrl+Space</b>: play or pause the play from the step on show.</p>"
+           "<p><b>F5</b>: present the play full screen. There the arrow keys, Page Up and Page Down, Space, "
+           "Backspace and the mouse's buttons go from step to step, <b>Enter</b> plays the step, a drag draws "
+           "ink that fades, and <b>Escape</b> comes back here.</p>"));
 }
 
 void PlaybookWindow::showAbout()

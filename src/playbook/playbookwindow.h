@@ -96,6 +96,7 @@ private:
     void mirrorLeftToRight();
     void mirrorEndToEnd();
     void showLegend();
+    void present();
     void typeNote();
     void showNote();
     void updateTitle();
