@@ -288,6 +288,52 @@ TEST_F(PlaybookE2E, ACutAndAPassPlayAlongTheirLines)
         << "the ball is with the disc at " << receiver.x() << "," << receiver.y();
 }
 
+TEST_F(PlaybookE2E, APresentationFillsTheScreenPageDownMovesOnAndEscapeComesBack)
+{
+    start();
+    const QString id = window(QStringLiteral("Untitled"));
+    ASSERT_FALSE(id.isEmpty()) << "the window never came";
+    const QList<QPoint> startAllies = allies(id);
+    ASSERT_EQ(startAllies.size(), 5);
+
+    // A second step with ally 3 moved up the court, then back to the first step.
+    x.key(QStringLiteral("Insert"));
+    XSession::pause(300);
+    const QPoint target = startAllies[2] + QPoint(-150, -250);
+    x.drag(startAllies[2], target);
+    XSession::pause(300);
+    x.key(QStringLiteral("Home"));
+    XSession::pause(300);
+
+    x.key(QStringLiteral("F5"));
+    const QString presentation = x.waitForWindow(QStringLiteral("Untitled (Presentation)") + kTitleSuffix);
+    ASSERT_FALSE(presentation.isEmpty()) << "no presentation";
+    const QRect screen = x.screenshot().rect();
+    EXPECT_TRUE(waitFor([&] { return x.geometry(presentation) == screen; })) << "it fills the screen";
+    XSession::pause(500);
+    const QList<QPoint> firstStep = discs(x.screenshot(), screen, isAllyDisc);
+    ASSERT_EQ(firstStep.size(), 5);
+
+    // Page Down shows the second step: ally 3 up the court, the others where they were.
+    x.key(QStringLiteral("Next"));
+    XSession::pause(500);
+    const QList<QPoint> secondStep = discs(x.screenshot(), screen, isAllyDisc);
+    ASSERT_EQ(secondStep.size(), 5);
+    int stayed = 0;
+    for (QPoint disc : firstStep)
+        stayed += anyNear(secondStep, disc);
+    EXPECT_EQ(stayed, 4);
+    EXPECT_TRUE(std::any_of(secondStep.begin(), secondStep.end(), [&](QPoint p) {
+        return p.y() < firstStep[2].y() - 100 && !anyNear(firstStep, p);
+    })) << "ally 3 higher up the court";
+
+    // Escape comes back to the editor, on the second step, unchanged.
+    x.key(QStringLiteral("Escape"));
+    EXPECT_TRUE(x.waitForNoWindow(QStringLiteral("Untitled (Presentation)") + kTitleSuffix, 5000));
+    XSession::pause(500);
+    EXPECT_TRUE(anyNear(allies(id), target)) << "the editor shows the step the presentation ended on";
+}
+
 TEST_F(PlaybookE2E, UnsavedWorkComesBackAfterAKill)
 {
     QProcess *first = start();
