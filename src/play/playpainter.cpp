@@ -145,6 +145,16 @@ void drawBall(QPainter &painter, QPointF centre)
     painter.restore();
 }
 
+QRectF pieceExtent(int piece)
+{
+    if (piece == kBall) {
+        const double r = kBallDiameter / 2 + 20;
+        return QRectF(-r, -r, 2 * r, 2 * r);
+    }
+    const double width = 2400;
+    return QRectF(-width / 2, -kJerseyHeight / 2 - 20, width, kJerseyHeight + 420);
+}
+
 namespace {
 
 // The marks' measures, in twips: lines thick enough to read on a thumbnail.

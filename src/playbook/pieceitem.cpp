@@ -17,13 +17,7 @@ PieceItem::PieceItem(const PlayDocument &document, int piece)
 
 QRectF PieceItem::boundingRect() const
 {
-    if (piece_ == play::kBall) {
-        const double r = play::kBallDiameter / 2 + 20;
-        return QRectF(-r, -r, 2 * r, 2 * r);
-    }
-    // The jersey, and below it room for the player's name.
-    const double width = 2400;
-    return QRectF(-width / 2, -play::kJerseyHeight / 2 - 20, width, play::kJerseyHeight + 420);
+    return play::pieceExtent(piece_);
 }
 
 QPainterPath PieceItem::shape() const

@@ -117,6 +117,7 @@ PresentationWindow::PresentationWindow(PlayDocument &document, QWidget *parent)
     });
     const auto forgetLayout = [this] {
         layout_.reset();
+        spriteScale_ = 0;
         forgetPicture();
     };
     for (auto signal : { &PlayDocument::stepsChanged, &PlayDocument::rosterChanged })
@@ -207,7 +208,12 @@ void PresentationWindow::followPlayback(double seconds)
     if (playback_.isPlaying()
         && seconds - play::stepStartTime(play, step) >= play::timeline(play, step).duration - kEndOfStep)
         playback_.pause();
-    forgetPicture();
+    // While the step plays only its pieces move over the picture; paused, the picture is
+    // the frame.
+    if (playback_.isPlaying())
+        update();
+    else
+        forgetPicture();
 }
 
 void PresentationWindow::forgetPicture()
@@ -238,7 +244,9 @@ void PresentationWindow::drawSlide(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setTransform(play::fitCourt(play.court, slide.court), true);
-    if (playback_.isActive())
+    if (playback_.isPlaying())
+        play::drawStepMarks(painter, play, step);
+    else if (playback_.isActive())
         play::drawFrame(painter, play, step, stepSeconds());
     else
         play::drawStep(painter, play, step);
@@ -307,21 +315,61 @@ void PresentationWindow::drawHint(QPainter &painter, qint64 now) const
 void PresentationWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (playback_.isPlaying()) {
-        drawSlide(painter);
-    } else {
-        if (slide_.isNull()) {
-            const qreal ratio = devicePixelRatioF();
-            slide_ = QPixmap(size() * ratio);
-            slide_.setDevicePixelRatio(ratio);
-            QPainter slidePainter(&slide_);
-            drawSlide(slidePainter);
-        }
-        painter.drawPixmap(0, 0, slide_);
+    if (slide_.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        slide_ = QPixmap(size() * ratio);
+        slide_.setDevicePixelRatio(ratio);
+        QPainter slidePainter(&slide_);
+        drawSlide(slidePainter);
     }
+    painter.drawPixmap(0, 0, slide_);
+    if (playback_.isPlaying())
+        drawMovingPieces(painter);
     const qint64 now = playback_.now();
     drawInk(painter, now);
     drawHint(painter, now);
+}
+
+const QPixmap &PresentationWindow::sprite(int piece) const
+{
+    const double scale = courtTransform().m11();
+    const qreal ratio = devicePixelRatioF();
+    if (spriteScale_ != scale * ratio) {
+        sprites_.fill(QPixmap());
+        spriteScale_ = scale * ratio;
+    }
+    QPixmap &sprite = sprites_[piece];
+    if (sprite.isNull()) {
+        const QRectF extent = play::pieceExtent(piece);
+        sprite = QPixmap((extent.size() * scale * ratio).toSize() + QSize(1, 1));
+        sprite.setDevicePixelRatio(ratio);
+        sprite.fill(Qt::transparent);
+        QPainter painter(&sprite);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        painter.scale(scale, scale);
+        painter.translate(-extent.topLeft());
+        if (piece == play::kBall)
+            play::drawBall(painter, QPointF(0, 0));
+        else
+            play::drawPlayer(painter, document_.play(), piece, QPointF(0, 0));
+    }
+    return sprite;
+}
+
+void PresentationWindow::drawMovingPieces(QPainter &painter) const
+{
+    // The pieces as pictures drawn once: at each frame they are only copied to their places.
+    const play::Play &play = document_.play();
+    const play::Placement placement = play::placementAt(play, document_.currentStep(), stepSeconds());
+    const QTransform transform = courtTransform();
+    const auto drawSprite = [&](int piece, QPointF centre) {
+        painter.drawPixmap(transform.map(centre + play::pieceExtent(piece).topLeft()), sprite(piece));
+    };
+    for (int player = 0; player < play::kPlayerCount; ++player)
+        drawSprite(player, placement.positions[player]);
+    drawSprite(play::kBall,
+        placement.ballHolder == play::kNoHolder ? placement.positions[play::kBall]
+                                                : play::heldBallPosition(placement.positions[placement.ballHolder]));
 }
 
 void PresentationWindow::resizeEvent(QResizeEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "play/play.h"
 #include "playbook/playback.h"
 
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class PlayDocument;
@@ -83,6 +85,8 @@ private:
     void drawInk(QPainter &painter, qint64 now) const;
     void drawHint(QPainter &painter, qint64 now) const;
     void drawSlide(QPainter &painter) const;
+    void drawMovingPieces(QPainter &painter) const;
+    const QPixmap &sprite(int piece) const;
     double stepSeconds() const;
     QRectF inkBounds(const Stroke &stroke) const;
 
@@ -94,8 +98,11 @@ private:
     QPoint pressPosition_;
     bool pressed_ = false;
     int wheelAngle_ = 0;
-    // The step as it stands still, drawn once for the size of the window: ink and the hint
-    // are drawn over it at each repaint.
+    // The step as it stands still, or without its pieces while it plays, drawn once for the
+    // size of the window: the moving pieces, ink and the hint are drawn over it.
     QPixmap slide_;
     mutable std::optional<SlideLayout> layout_;
+    // Each piece drawn at the scale of the court on show, for the frames of a step playing.
+    mutable std::array<QPixmap, play::kPieceCount> sprites_;
+    mutable double spriteScale_ = 0;
 };
