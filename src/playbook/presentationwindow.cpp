@@ -29,6 +29,7 @@ constexpr qint64 kHintHold = 4000;
 constexpr qint64 kHintFade = 1000;
 constexpr int kFadeInterval = 33; // milliseconds between repaints while something fades
 constexpr double kEndOfStep = 1e-6; // seconds; a step played this close to its end is over
+constexpr double kSmallestNoteSize = 12; // pixels
 
 // How strongly something shown at a time and held before fading out shows now: 1, down to 0.
 double strength(qint64 now, qint64 since, qint64 hold, qint64 fade)
@@ -36,15 +37,12 @@ double strength(qint64 now, qint64 since, qint64 hold, qint64 fade)
     return std::clamp(1.0 - double(now - since - hold) / double(fade), 0.0, 1.0);
 }
 
-QFont presentationFont(double pixelSize, bool bold = false)
+QFont presentationFont(double pixelSize)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(std::max(1, int(pixelSize)));
-    font.setBold(bold);
     return font;
 }
-
-constexpr double kSmallestNoteSize = 12; // pixels
 
 double noteSize(const QSizeF &size)
 {
@@ -57,40 +55,6 @@ QRectF noteBounds(const QFont &font, double width, const QString &note)
 }
 
 } // namespace
-
-PresentationWindow::SlideLayout PresentationWindow::layoutSlides(const QSizeF &size) const
-{
-    // The step counter in a band along the top, the notes under the court in a band as tall
-    // as the longest needs in the largest type (a third of the height at most), and the
-    // court in the rest: the court stays in one place from step to step.
-    SlideLayout layout;
-    layout.size = size;
-    const double margin = std::max(8.0, size.height() / 36);
-    const double counterSize = std::max(12.0, size.height() / 36);
-    layout.counterFont = presentationFont(counterSize);
-    layout.counter = QRectF(margin, margin / 2, size.width() - 2 * margin, counterSize * 1.5);
-    const double width = size.width() - 4 * margin;
-    const double room = size.height() / 3;
-    const QFont font = presentationFont(noteSize(size));
-    double band = 0;
-    for (const play::Step &step : document_.play().steps) {
-        if (!step.note.isEmpty())
-            band = std::max(band, std::min(room, noteBounds(font, width, step.note).height()));
-        if (band >= room)
-            break;
-    }
-    const double courtBottom = band > 0 ? size.height() - 2 * margin - band : size.height() - margin;
-    layout.note = QRectF(2 * margin, courtBottom + margin, width, band);
-    layout.court = QRectF(QPointF(margin, layout.counter.bottom()), QPointF(size.width() - margin, courtBottom));
-    return layout;
-}
-
-const PresentationWindow::SlideLayout &PresentationWindow::layout() const
-{
-    if (!layout_ || layout_->size != QSizeF(size()))
-        layout_ = layoutSlides(size());
-    return *layout_;
-}
 
 PresentationWindow::PresentationWindow(PlayDocument &document, QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -176,8 +140,11 @@ void PresentationWindow::playStep()
         return;
     }
     // A step not yet played, or played to its end, plays from its start; a paused one goes on.
-    if (!playback_.isActive() || stepSeconds() >= play::timeline(document_.play(), document_.currentStep()).duration)
-        playback_.setTime(play::stepStartTime(document_.play(), document_.currentStep()));
+    if (!playback_.isActive() || stepSeconds() >= stepDuration_) {
+        stepStart_ = play::stepStartTime(document_.play(), document_.currentStep());
+        stepDuration_ = play::timeline(document_.play(), document_.currentStep()).duration;
+        playback_.setTime(stepStart_);
+    }
     playback_.play();
 }
 
@@ -195,18 +162,13 @@ void PresentationWindow::leave()
 
 double PresentationWindow::stepSeconds() const
 {
-    const play::Play &play = document_.play();
-    const int step = document_.currentStep();
-    return std::clamp(playback_.time() - play::stepStartTime(play, step), 0.0, play::timeline(play, step).duration);
+    return std::clamp(playback_.time() - stepStart_, 0.0, stepDuration_);
 }
 
 void PresentationWindow::followPlayback(double seconds)
 {
     // The playback runs through the whole play; a presentation plays one step at a time.
-    const play::Play &play = document_.play();
-    const int step = document_.currentStep();
-    if (playback_.isPlaying()
-        && seconds - play::stepStartTime(play, step) >= play::timeline(play, step).duration - kEndOfStep)
+    if (playback_.isPlaying() && seconds - stepStart_ >= stepDuration_ - kEndOfStep)
         playback_.pause();
     // While the step plays only its pieces move over the picture; paused, the picture is
     // the frame.
@@ -220,6 +182,40 @@ void PresentationWindow::forgetPicture()
 {
     slide_ = QPixmap();
     update();
+}
+
+PresentationWindow::SlideLayout PresentationWindow::layoutSlides(const QSizeF &size) const
+{
+    // The step counter in a band along the top, the notes under the court in a band as tall
+    // as the longest needs in the largest type (a third of the height at most), and the
+    // court in the rest: the court stays in one place from step to step.
+    SlideLayout layout;
+    layout.size = size;
+    const double margin = std::max(8.0, size.height() / 36);
+    const double counterSize = std::max(12.0, size.height() / 36);
+    layout.counterFont = presentationFont(counterSize);
+    layout.counter = QRectF(margin, margin / 2, size.width() - 2 * margin, counterSize * 1.5);
+    const double width = size.width() - 4 * margin;
+    const double room = size.height() / 3;
+    const QFont font = presentationFont(noteSize(size));
+    double band = 0;
+    for (const play::Step &step : document_.play().steps) {
+        if (!step.note.isEmpty())
+            band = std::max(band, std::min(room, noteBounds(font, width, step.note).height()));
+        if (band >= room)
+            break;
+    }
+    const double courtBottom = band > 0 ? size.height() - 2 * margin - band : size.height() - margin;
+    layout.note = QRectF(2 * margin, courtBottom + margin, width, band);
+    layout.court = QRectF(QPointF(margin, layout.counter.bottom()), QPointF(size.width() - margin, courtBottom));
+    return layout;
+}
+
+const PresentationWindow::SlideLayout &PresentationWindow::layout() const
+{
+    if (!layout_ || layout_->size != QSizeF(size()))
+        layout_ = layoutSlides(size());
+    return *layout_;
 }
 
 QTransform PresentationWindow::courtTransform() const

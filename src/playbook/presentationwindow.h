@@ -92,6 +92,9 @@ private:
 
     PlayDocument &document_;
     Playback playback_;
+    // Where the step playing starts in the play's time, and how long it lasts.
+    double stepStart_ = 0;
+    double stepDuration_ = 0;
     QTimer fadeTimer_;
     QList<Stroke> ink_;
     qint64 hintShownAt_ = 0;
