@@ -239,7 +239,7 @@ void PresentationWindow::drawSlide(QPainter &painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setTransform(play::fitCourt(play.court, slide.court), true);
+    painter.setTransform(courtTransform(), true);
     if (playback_.isPlaying())
         play::drawStepMarks(painter, play, step);
     else if (playback_.isActive())
