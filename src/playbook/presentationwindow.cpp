@@ -100,6 +100,7 @@ void PresentationWindow::present(QScreen *screen)
     if (screen) {
         setScreen(screen);
         setGeometry(screen->geometry());
+        playback_.setRefreshRate(screen->refreshRate());
     }
     showFullScreen();
     raise();
