@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace play {
 
@@ -66,7 +65,7 @@ bool involves(const Action &action, int player)
 // waits for the cut it feeds) and, for a ball action, for the previous ball action; all
 // else runs at the same time. Since everything an action waits for comes earlier in the
 // list, walking the list keeps the placement at each action's start.
-StepRun workOutStepRun(const Play &play, int stepIndex)
+StepRun runStep(const Play &play, int stepIndex)
 {
     const Step &step = play.steps.at(stepIndex);
     StepRun result;
@@ -123,46 +122,6 @@ StepRun workOutStepRun(const Play &play, int stepIndex)
         result.runs.append(run);
     }
     return result;
-}
-
-// Whether two steps run alike: the same places, holder and actions, to the last bit (a
-// step's note plays no part).
-bool runsAlike(const Step &a, const Step &b)
-{
-    const auto samePoints = [](const QList<QPointF> &p, const QList<QPointF> &q) {
-        return p.size() == q.size() && std::memcmp(p.constData(), q.constData(), p.size() * sizeof(QPointF)) == 0;
-    };
-    if (a.ballHolder != b.ballHolder || a.actions.size() != b.actions.size()
-        || std::memcmp(a.positions.data(), b.positions.data(), sizeof(a.positions)) != 0)
-        return false;
-    for (qsizetype i = 0; i < a.actions.size(); ++i) {
-        const Action &x = a.actions[i];
-        const Action &y = b.actions[i];
-        if (x.kind != y.kind || x.player != y.player || x.receiver != y.receiver || !samePoints(x.points, y.points))
-            return false;
-    }
-    return true;
-}
-
-// A step's run, worked out once for as long as the step stays as it is: playback asks for
-// the same step at every frame, and working out the lengths of its curves is the dearest
-// part of a frame.
-StepRun runStep(const Play &play, int stepIndex)
-{
-    thread_local struct {
-        bool valid = false;
-        Court court = Court::Half;
-        Step step;
-        StepRun run;
-    } last;
-    const Step &step = play.steps.at(stepIndex);
-    if (!last.valid || last.court != play.court || !runsAlike(last.step, step)) {
-        last.run = workOutStepRun(play, stepIndex);
-        last.court = play.court;
-        last.step = step;
-        last.valid = true;
-    }
-    return last.run;
 }
 
 QPointF pointAt(const Run &run, double seconds)
