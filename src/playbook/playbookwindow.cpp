@@ -181,19 +181,6 @@ void PlaybookWindow::createActions()
     fileMenu->addSeparator();
     createExportActions(fileMenu);
 
-    QMenu *exportMenu = fileMenu->addMenu(tr("&Export"));
-    const auto exportAnimation = [this](AnimationExportDialog::Format format) {
-        const QString written
-            = AnimationExportDialog::exportPlay(this, document_->play(), document_->filePath(), format);
-        if (!written.isEmpty())
-            statusBar()->showMessage(tr("Exported %1").arg(QDir::toNativeSeparators(written)), 4000);
-    };
-    exportMenu->addAction(tr("&Animation (GIF)..."), this, [=] { exportAnimation(AnimationExportDialog::Format::Gif); })
-        ->setStatusTip(tr("Write the play's playback as an animated GIF"));
-    exportMenu
-        ->addAction(tr("&PNG Sequence..."), this, [=] { exportAnimation(AnimationExportDialog::Format::PngSequence); })
-        ->setStatusTip(tr("Write every frame of the play's playback as a numbered PNG picture"));
-
     fileMenu->addSeparator();
     QAction *closeAction = fileMenu->addAction(tr("&Close"), this, &QWidget::close);
     closeAction->setShortcut(QKeySequence::Close);
@@ -227,7 +214,7 @@ void PlaybookWindow::createActions()
     actionColourAction->setStatusTip(tr("Change the colour of the selected action"));
     actionColourAction->setEnabled(false);
     editMenu->addSeparator();
-    editMenu->addAction(tr("Copy Step as &Picture"), this, &PlaybookWindow::copyStepAsPicture)
+    editMenu->addAction(tr("Copy Step as P&icture"), this, &PlaybookWindow::copyStepAsPicture)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     editMenu->addAction(tr("Copy as &Text"), this, &PlaybookWindow::copyAsText)
         ->setStatusTip(tr("Copy the play in words, a line for each step"));
@@ -270,7 +257,7 @@ void PlaybookWindow::createActions()
     editMenu->addAction(deleteStepAction);
     moveStepEarlierAction = playMenu->addAction(tr("Move Step &Earlier"), this, &PlaybookWindow::moveStepEarlier);
     moveStepEarlierAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left));
-    moveStepLaterAction = playMenu->addAction(tr("Move Step La&ter"), this, &PlaybookWindow::moveStepLater);
+    moveStepLaterAction = playMenu->addAction(tr("Move Step Late&r"), this, &PlaybookWindow::moveStepLater);
     moveStepLaterAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right));
     playMenu->addSeparator();
     playMenu->addAction(tr("&Mirror Left to Right"), this, &PlaybookWindow::mirrorLeftToRight)
@@ -307,6 +294,18 @@ void PlaybookWindow::createExportActions(QMenu *fileMenu)
         ->setStatusTip(tr("Write the step on show as a PNG picture"));
     exportMenu->addAction(tr("Picture (&SVG)..."), this, &PlaybookWindow::exportSvg)
         ->setStatusTip(tr("Write the step on show as an SVG picture"));
+    exportMenu->addSeparator();
+    const auto exportAnimation = [this](AnimationExportDialog::Format format) {
+        const QString written
+            = AnimationExportDialog::exportPlay(this, document_->play(), document_->filePath(), format);
+        if (!written.isEmpty())
+            statusBar()->showMessage(tr("Exported %1").arg(QDir::toNativeSeparators(written)), 4000);
+    };
+    exportMenu->addAction(tr("&Animation (GIF)..."), this, [=] { exportAnimation(AnimationExportDialog::Format::Gif); })
+        ->setStatusTip(tr("Write the play's playback as an animated GIF"));
+    exportMenu
+        ->addAction(tr("PNG Se&quence..."), this, [=] { exportAnimation(AnimationExportDialog::Format::PngSequence); })
+        ->setStatusTip(tr("Write every frame of the play's playback as a numbered PNG picture"));
     QAction *printAction = fileMenu->addAction(themeIcon("document-print", QStyle::SP_FileDialogDetailedView),
         tr("&Print..."), this, &PlaybookWindow::printPlay);
     printAction->setShortcut(QKeySequence::Print);
@@ -434,7 +433,7 @@ void PlaybookWindow::createPlayback(QMenu *playMenu)
         speedBox->setCurrentIndex(std::clamp(speedBox->currentIndex() + by, 0, speedBox->count() - 1));
     };
     menu->addSeparator();
-    QAction *slowerAction = menu->addAction(tr("S&lower"), this, [stepSpeed] { stepSpeed(-1); });
+    QAction *slowerAction = menu->addAction(tr("Slo&wer"), this, [stepSpeed] { stepSpeed(-1); });
     slowerAction->setShortcut(QKeySequence(Qt::Key_BracketLeft));
     slowerAction->setStatusTip(tr("Play at the next slower speed"));
     QAction *fasterAction = menu->addAction(tr("&Faster"), this, [stepSpeed] { stepSpeed(1); });
