@@ -22,8 +22,11 @@
 
 #if defined(HOOPWRIGHT_FONTCONFIG)
 #include <fontconfig/fontconfig.h>
-#include <thread>
 #endif
+#if defined(HOOPWRIGHT_DBUS)
+#include <QDBusConnection>
+#endif
+#include <thread>
 
 namespace {
 
@@ -342,50 +345,65 @@ int restoreOrphans()
 
 // Fonts take a good part of the start: fontconfig reads the system's configuration and font
 // caches, then Qt lists every font they hold. So do the image plugins, which Qt's style loads
-// all of to read its first icon. Where fonts come through fontconfig, all of it is done on a
-// thread of its own while the rest of the start goes on.
+// all of to read its first icon, and the session bus, which the desktop's accessibility
+// connects to when the first widget is named and waits for. Where fonts come through
+// fontconfig and accessibility through D-Bus, that is done on threads of their own while the
+// rest of the start goes on.
 class StartWarmUp {
 public:
-#if defined(HOOPWRIGHT_FONTCONFIG)
     // Fontconfig's part, while the application connects to the display.
     StartWarmUp()
-        : worker_([] { FcInit(); })
     {
+#if defined(HOOPWRIGHT_FONTCONFIG)
+        fonts_ = std::thread([] { FcInit(); });
+#endif
     }
     ~StartWarmUp()
     {
-        wait();
+        finish();
     }
 
-    // Waits for the work begun; nothing of Qt's fonts may be asked for before.
+    // Waits for all the work begun.
+    void finish()
+    {
+        wait();
+        if (bus_.joinable())
+            bus_.join();
+    }
+
+    // The session bus, once the application is there; whoever asks for it before the
+    // connection is made waits only for what is left of it.
+    void connectBus()
+    {
+#if defined(HOOPWRIGHT_DBUS)
+        bus_ = std::thread([] { QDBusConnection::sessionBus(); });
+#endif
+    }
+
+    // Waits for the fonts' work begun; nothing of Qt's fonts may be asked for before.
     void wait()
     {
-        if (worker_.joinable())
-            worker_.join();
+        if (fonts_.joinable())
+            fonts_.join();
     }
 
-    // Qt's part, while the window is built, which waits where it needs what is not ready yet
-    // (Qt guards its font database and its plugin loader). The program's own fonts are added
-    // before, since they change what a family's name finds.
+    // Qt's part of the fonts, while the window is built, which waits where it needs what is
+    // not ready yet (Qt guards its font database and its plugin loader). The program's own
+    // fonts are added before, since they change what a family's name finds.
     void prepareWindow()
     {
+#if defined(HOOPWRIGHT_FONTCONFIG)
         wait();
-        worker_ = std::thread([] {
+        fonts_ = std::thread([] {
             QImageReader::supportedImageFormats();
             QFontDatabase::families();
         });
+#endif
     }
 
 private:
-    std::thread worker_;
-#else
-    void wait()
-    {
-    }
-    void prepareWindow()
-    {
-    }
-#endif
+    std::thread fonts_;
+    std::thread bus_;
 };
 
 } // namespace
@@ -399,6 +417,7 @@ int main(int argc, char **argv)
 
     StartWarmUp warmUp;
     QApplication app(argc, argv);
+    warmUp.connectBus();
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.torvane.hoopwright.playbook"));
     QApplication::setWindowIcon(PlaybookWindow::programIcon());
@@ -427,6 +446,6 @@ int main(int argc, char **argv)
         (new PlaybookWindow(play::newPlay(play::Court::Half)))->show();
     const int status = app.exec();
     // The warm-up is over long before, but never after the application is gone.
-    warmUp.wait();
+    warmUp.finish();
     return status;
 }

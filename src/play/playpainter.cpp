@@ -11,6 +11,7 @@
 #include <QPicture>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QResource>
 #include <QTransform>
 
 #include <cmath>
@@ -62,8 +63,17 @@ QRectF jerseyRect(QPointF centre)
 
 void registerFonts()
 {
-    QFontDatabase::addApplicationFont(QStringLiteral(":/play/DejaVuSans.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/play/DejaVuSans-Bold.ttf"));
+    // The faces are stored uncompressed among the resources and handed to the font database
+    // where they lie: reading them whole into memory first took a good part of the start.
+    for (const char *name : { ":/play/DejaVuSans.ttf", ":/play/DejaVuSans-Bold.ttf" }) {
+        const QResource face(QString::fromLatin1(name));
+        if (face.compressionAlgorithm() == QResource::NoCompression) {
+            QFontDatabase::addApplicationFontFromData(
+                QByteArray::fromRawData(reinterpret_cast<const char *>(face.data()), face.size()));
+        } else {
+            QFontDatabase::addApplicationFont(face.fileName());
+        }
+    }
 }
 
 void drawCourt(QPainter &painter, Court court, Medium medium)

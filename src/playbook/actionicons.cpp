@@ -115,6 +115,39 @@ void drawTrash(QPainter &p)
         p.drawLine(QPointF(x, 11), QPointF(x, 18.5));
 }
 
+// A printer with a printed page coming out of it.
+void drawPrinter(QPainter &p)
+{
+    p.setPen(outline(kInk));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7.5, 3.5, 9, 6));
+    p.setBrush(QColor(0xb4, 0xba, 0xc1));
+    p.drawRoundedRect(QRectF(3.5, 8.5, 17, 9), 1.5, 1.5);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7.5, 14.5, 9, 7));
+    p.setPen(QPen(kInk, 1, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9.5, 17), QPointF(14.5, 17));
+    p.drawLine(QPointF(9.5, 19.2), QPointF(13, 19.2));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGreen);
+    p.drawEllipse(QPointF(17.5, 11.5), 1, 1);
+}
+
+// A screen on a stand, showing a play button.
+void drawScreen(QPainter &p)
+{
+    p.setPen(QPen(kInk, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(12, 16), QPointF(12, 19));
+    p.drawLine(QPointF(7.5, 21.5), QPointF(12, 19));
+    p.drawLine(QPointF(16.5, 21.5), QPointF(12, 19));
+    p.setPen(outline(kInk));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2.5, 3.5, 19, 12.5));
+    p.setPen(outline(kDiskEdge, 1));
+    p.setBrush(kDisk);
+    p.drawPath(polygon({ { 10, 6.5 }, { 15.5, 9.75 }, { 10, 13 } }));
+}
+
 // Draws the glyph of a standard pixmap on the grid.
 void drawGlyph(QPainter &p, QStyle::StandardPixmap which)
 {
@@ -134,6 +167,12 @@ void drawGlyph(QPainter &p, QStyle::StandardPixmap which)
         break;
     case QStyle::SP_TrashIcon:
         drawTrash(p);
+        break;
+    case QStyle::SP_FileDialogDetailedView: // printing
+        drawPrinter(p);
+        break;
+    case QStyle::SP_DesktopIcon: // presenting
+        drawScreen(p);
         break;
     case QStyle::SP_ArrowBack:
         drawTurningArrow(p);
@@ -229,7 +268,7 @@ QIcon actionIcon(QStyle::StandardPixmap which)
     static const QStyle::StandardPixmap glyphs[] = { QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton,
         QStyle::SP_DialogSaveButton, QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon, QStyle::SP_ArrowBack,
         QStyle::SP_ArrowForward, QStyle::SP_MediaSeekForward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaPlay,
-        QStyle::SP_MediaPause, QStyle::SP_MediaStop };
+        QStyle::SP_MediaPause, QStyle::SP_MediaStop, QStyle::SP_FileDialogDetailedView, QStyle::SP_DesktopIcon };
     if (std::find(std::begin(glyphs), std::end(glyphs), which) == std::end(glyphs))
         return QApplication::style()->standardIcon(which);
     return QIcon(new GlyphIconEngine(which));

@@ -151,15 +151,6 @@ LibraryPane::LibraryPane(LibraryModel &model, QWidget *parent)
     // Enter in the search goes to the first play found, for Enter again to open it.
     connect(searchEdit, &QLineEdit::returnPressed, this, &LibraryPane::goToPlays);
     searchEdit->installEventFilter(this);
-    findAction = new QAction(tr("&Search the Library"), this);
-    findAction->setShortcut(QKeySequence::Find);
-    findAction->setStatusTip(tr("Find a play of the library by its name, tags or notes"));
-    connect(findAction, &QAction::triggered, this, [this] {
-        if (QWidget *dock = parentWidget(); dock && dock->isHidden())
-            dock->show();
-        searchEdit->setFocus(Qt::ShortcutFocusReason);
-        searchEdit->selectAll();
-    });
 
     templateMenu = new QMenu(this);
     for (int i = 0; i < int(std::size(kTemplates)); ++i)
@@ -287,6 +278,14 @@ bool LibraryPane::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void LibraryPane::focusSearch()
+{
+    if (QWidget *dock = parentWidget(); dock && dock->isHidden())
+        dock->show();
+    searchEdit->setFocus(Qt::ShortcutFocusReason);
+    searchEdit->selectAll();
 }
 
 void LibraryPane::goToPlays()

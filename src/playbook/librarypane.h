@@ -34,7 +34,7 @@ public:
     // What the pane tells the user above the list, or empty.
     QString message() const;
     // Takes the keyboard to the search field (Ctrl+F), showing the pane if it is hidden.
-    QAction *searchAction() const { return findAction; }
+    void focusSearch();
 
     void selectPlay(const QString &path);
     void openPlay();
@@ -74,7 +74,6 @@ private:
     QLabel *messageLabel;
     QListView *playList;
     QMenu *templateMenu;
-    QAction *findAction;
     QAction *openAction;
     QAction *renameAction;
     QAction *duplicateAction;

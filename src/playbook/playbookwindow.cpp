@@ -40,6 +40,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QVBoxLayout>
@@ -525,26 +526,50 @@ void PlaybookWindow::createDocks()
     connect(noteEdit, &QPlainTextEdit::textChanged, this, &PlaybookWindow::typeNote);
     viewMenu->addAction(dock->toggleViewAction());
 
-    auto *libraryDock = new QDockWidget(tr("Library"), this);
+    // The library's pane comes once the window's first frame is on the screen (paintEvent);
+    // its dock holds its place from the start, so that the court does not move.
+    libraryDock = new QDockWidget(tr("Library"), this);
     libraryDock->setObjectName(QStringLiteral("libraryDock"));
-    libraryPane = new LibraryPane(LibraryPane::programLibrary(), libraryDock);
-    libraryDock->setWidget(libraryPane);
+    libraryDock->setWidget(new QWidget(libraryDock));
     addDockWidget(Qt::LeftDockWidgetArea, libraryDock);
     resizeDocks({ libraryDock }, { 300 }, Qt::Horizontal);
     viewMenu->addAction(libraryDock->toggleViewAction());
-    viewMenu->addAction(libraryPane->searchAction());
+    QAction *searchLibraryAction = viewMenu->addAction(tr("&Search the Library"), this, [this] {
+        createLibraryPane();
+        libraryPane->focusSearch();
+    });
+    searchLibraryAction->setShortcut(QKeySequence::Find);
+    searchLibraryAction->setStatusTip(tr("Find a play of the library by its name, tags or notes"));
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && libraryPane && libraryPane->isAncestorOf(now))
+            undoGroup->setActiveStack(libraryPane->undoStack());
+        else if (now && now->window() == this)
+            undoGroup->setActiveStack(document_->undoStack());
+    });
+}
+
+void PlaybookWindow::createLibraryPane()
+{
+    if (libraryPane)
+        return;
+    libraryPane = new LibraryPane(LibraryPane::programLibrary(), libraryDock);
+    delete libraryDock->widget();
+    libraryDock->setWidget(libraryPane);
     undoGroup->addStack(libraryPane->undoStack());
     connect(libraryPane, &LibraryPane::openRequested, this, &PlaybookWindow::openInWindow);
     connect(&libraryPane->model(), &LibraryModel::renamed, this, [this](const QString &from, const QString &to) {
         if (document_->filePath() == from)
             document_->setFilePath(to);
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now && libraryPane->isAncestorOf(now))
-            undoGroup->setActiveStack(libraryPane->undoStack());
-        else if (now && now->window() == this)
-            undoGroup->setActiveStack(document_->undoStack());
-    });
+}
+
+void PlaybookWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (!libraryPane && !libraryPaneComing_) {
+        libraryPaneComing_ = true;
+        QTimer::singleShot(0, this, &PlaybookWindow::createLibraryPane);
+    }
 }
 
 bool PlaybookWindow::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,7 @@ class CourtView;
 class Playback;
 class PlayDocument;
 class QComboBox;
+class QDockWidget;
 class QSlider;
 class QUndoGroup;
 class QAction;
@@ -46,12 +47,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
     void createActions();
     void createDocks();
+    void createLibraryPane();
     void createExportActions(QMenu *fileMenu);
     void createTools(QMenu *playMenu);
     void createPlayback(QMenu *playMenu);
@@ -112,7 +115,9 @@ private:
     Autosave *autosave_;
     CourtView *court;
     StepStrip *stepStrip;
-    LibraryPane *libraryPane;
+    QDockWidget *libraryDock;
+    LibraryPane *libraryPane = nullptr; // once the window has been on the screen
+    bool libraryPaneComing_ = false;
     QUndoGroup *undoGroup;
     QPlainTextEdit *noteEdit;
     QLabel *noteHeading;
