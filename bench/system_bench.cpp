@@ -235,9 +235,12 @@ int main(int argc, char **argv)
     qunsetenv("QT_QPA_PLATFORM");
     QGuiApplication app(argc, argv);
     const int runs = 5;
+    // The play designer's start is measured more often: its window's figure lies nearer its
+    // goal, where a median of five moved by a tenth of the floor from one run to the next.
+    const int playbookRuns = 11;
     // --playbook: the play designer's figures alone.
     if (app.arguments().contains(QStringLiteral("--playbook")))
-        return measurePlaybook(x, runs) ? 0 : 1;
+        return measurePlaybook(x, playbookRuns) ? 0 : 1;
 
     // Start: to the first painted frame. The loading screen is centred (379 x 244 at 610, 328);
     // the points lie in its triangle, and in the empty window of the same size and place.
@@ -285,5 +288,5 @@ int main(int argc, char **argv)
     std::printf("| idle: processor time in 10 s, both boards open, fades over | %.2f %% of a core | %.2f %% | under "
                 "1 %% | %s |\n",
         idle, emptyIdle, yes(idle < 1.0));
-    return measurePlaybook(x, runs) ? 0 : 1;
+    return measurePlaybook(x, playbookRuns) ? 0 : 1;
 }
