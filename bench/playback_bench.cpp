@@ -3,7 +3,8 @@
 // repainted, measured against a 60 Hz display, and the processor time it takes.
 //
 // A frame is late when more than one display period (16.7 ms) and a half passes after the
-// frame before it: the display then showed the old frame again at a vsync.
+// frame before it while the picture was due to change (the display then showed the old frame
+// again at a vsync); in the pause at a step's end nothing moves, and no frame is due.
 #include "play/motion.h"
 #include "play/play.h"
 #include "play/playpainter.h"
@@ -63,18 +64,39 @@ double processSeconds()
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
-// Notes the time of each paint of the widget it watches.
+// Notes the time of each paint of the widget it watches, and the play's time it showed.
 class PaintTimes : public QObject {
 public:
+    explicit PaintTimes(const Playback &playback)
+        : playback_(playback)
+    {
+    }
     QElapsedTimer clock;
     std::vector<double> times;
+    std::vector<double> playTimes;
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             times.push_back(clock.nsecsElapsed() / 1e6);
+            playTimes.push_back(playback_.time());
+        }
         return false;
     }
+
+private:
+    const Playback &playback_;
 };
+
+// Whether the court's picture changed between two times of the play: its step, or where a
+// piece stands.
+bool pictureChanged(const play::PlayMotion &motion, double from, double to)
+{
+    if (to < from)
+        return true; // the loop began again
+    const play::PlayTime a = motion.locate(from);
+    const play::PlayTime b = motion.locate(to);
+    return a.step != b.step || motion.placementAt(a.step, a.seconds) != motion.placementAt(b.step, b.seconds);
+}
 
 } // namespace
 
@@ -99,9 +121,9 @@ int main(int argc, char **argv)
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
 
-    PaintTimes paints;
-    window.courtView()->viewport()->installEventFilter(&paints);
     Playback *playback = window.playback();
+    PaintTimes paints(*playback);
+    window.courtView()->viewport()->installEventFilter(&paints);
     playback->setLoop(true);
     const double startCpu = processSeconds();
     paints.clock.start();
@@ -112,26 +134,35 @@ int main(int argc, char **argv)
     const double cpu = processSeconds() - startCpu;
     playback->stop();
 
+    // A late frame's picture was due a display period and a half before it came.
+    const play::PlayMotion motion(p);
     int late = 0;
     double longest = 0;
     for (size_t i = 1; i < paints.times.size(); ++i) {
         const double gap = paints.times[i] - paints.times[i - 1];
-        longest = std::max(longest, gap);
-        if (gap > 1.5 * kVsyncMs)
+        if (gap <= 1.5 * kVsyncMs) {
+            longest = std::max(longest, gap);
+            continue;
+        }
+        const double due = paints.playTimes[i] - 1.5 * kVsyncMs / 1000;
+        if (pictureChanged(motion, paints.playTimes[i - 1], due)) {
+            longest = std::max(longest, gap);
             ++late;
+        }
     }
     const int frames = int(paints.times.size());
     const double latePercent = frames > 1 ? 100.0 * late / (frames - 1) : 100;
     const double cpuPercent = 100 * cpu / wall;
     if (row) {
         std::printf("| playback: a 10-step play (%.1f s) in a loop at 1920 x 1080, %d s: frames later than a 60 Hz "
-                    "vsync (%d frames, longest gap %.1f ms) | %.2f %% | 16.7 ms a frame | at most 1 in 100 | %s |\n",
+                    "vsync (%d frames, longest gap while moving %.1f ms) | %.2f %% | 16.7 ms a frame | at most 1 in "
+                    "100 | %s |\n",
             play::playDuration(p), seconds, frames, longest, latePercent, kVsyncMs, latePercent <= 1 ? "yes" : "no");
         std::printf("| playback: processor time while playing, same run | %.1f %% of a core | | under 15 %% | %s |\n",
             cpuPercent, cpuPercent < 15 ? "yes" : "no");
     } else {
         std::printf("playback: %d frames in %.2f s (%.1f a second), %d later than a 60 Hz vsync (%.2f %%), longest gap "
-                    "%.1f ms; processor %.3f s, %.1f %% of a core\n",
+                    "while moving %.1f ms; processor %.3f s, %.1f %% of a core\n",
             frames, wall, frames / wall, late, latePercent, longest, cpu, cpuPercent);
     }
     return 0;

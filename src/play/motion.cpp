@@ -124,6 +124,15 @@ StepRun runStep(const Play &play, int stepIndex)
     return result;
 }
 
+// A step's length: its last action's end, and the pause after it.
+double durationOf(const StepRun &run)
+{
+    double last = 0;
+    for (const Run &r : run.runs)
+        last = std::max(last, r.end);
+    return last + kStepPause;
+}
+
 QPointF pointAt(const Run &run, double seconds)
 {
     if (run.length <= 0 || run.end <= run.start)
@@ -388,20 +397,19 @@ Timeline timeline(const Play &play, int step)
 {
     const StepRun run = runStep(play, step);
     Timeline result;
-    double last = 0;
-    for (const Run &r : run.runs) {
+    for (const Run &r : run.runs)
         result.actions.append(Span { r.start, r.end });
-        last = std::max(last, r.end);
-    }
-    result.duration = last + kStepPause;
+    result.duration = durationOf(run);
     return result;
 }
 
-Placement placementAt(const Play &play, int step, double seconds)
+namespace {
+
+// Where every piece stands at a time into a step whose run is worked out.
+Placement placementIn(const Play &play, int step, const StepRun &run, double seconds)
 {
     if (std::isnan(seconds))
         seconds = 0;
-    const StepRun run = runStep(play, step);
     const QList<Action> &actions = play.steps.at(step).actions;
     Placement at = startOf(play.steps.at(step));
     for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -425,6 +433,34 @@ Placement placementAt(const Play &play, int step, double seconds)
     return at;
 }
 
+// The whole play's time line from each step's length.
+PlayTime locateIn(const QList<double> &durations, double seconds)
+{
+    seconds = std::isnan(seconds) ? 0 : std::max(seconds, 0.0);
+    for (int step = 0; step < durations.size(); ++step) {
+        if (seconds < durations[step] || step + 1 == durations.size())
+            return PlayTime { step, std::min(seconds, durations[step]) };
+        seconds -= durations[step];
+    }
+    return {};
+}
+
+QList<double> stepDurations(const Play &play)
+{
+    QList<double> durations;
+    durations.reserve(play.steps.size());
+    for (int step = 0; step < play.steps.size(); ++step)
+        durations.append(timeline(play, step).duration);
+    return durations;
+}
+
+} // namespace
+
+Placement placementAt(const Play &play, int step, double seconds)
+{
+    return placementIn(play, step, runStep(play, step), seconds);
+}
+
 double playDuration(const Play &play)
 {
     double total = 0;
@@ -443,14 +479,50 @@ double stepStartTime(const Play &play, int step)
 
 PlayTime locate(const Play &play, double seconds)
 {
-    seconds = std::isnan(seconds) ? 0 : std::max(seconds, 0.0);
+    return locateIn(stepDurations(play), seconds);
+}
+
+struct PlayMotion::Data {
+    Play play;
+    QList<StepRun> runs;
+    QList<double> durations;
+    QList<double> starts; // each step's start in the play's time
+    double duration = 0;
+};
+
+PlayMotion::PlayMotion(const Play &play)
+{
+    auto data = std::make_shared<Data>();
+    data->play = play;
     for (int step = 0; step < play.steps.size(); ++step) {
-        const double duration = timeline(play, step).duration;
-        if (seconds < duration || step + 1 == play.steps.size())
-            return PlayTime { step, std::min(seconds, duration) };
-        seconds -= duration;
+        data->runs.append(runStep(play, step));
+        data->starts.append(data->duration);
+        data->durations.append(durationOf(data->runs.last()));
+        data->duration += data->durations.last();
     }
-    return {};
+    d_ = std::move(data);
+}
+
+double PlayMotion::duration() const
+{
+    return d_->duration;
+}
+
+double PlayMotion::stepStartTime(int step) const
+{
+    if (step <= 0)
+        return 0;
+    return step < d_->starts.size() ? d_->starts[step] : d_->duration;
+}
+
+PlayTime PlayMotion::locate(double seconds) const
+{
+    return locateIn(d_->durations, seconds);
+}
+
+Placement PlayMotion::placementAt(int step, double seconds) const
+{
+    return placementIn(d_->play, step, d_->runs.at(step), seconds);
 }
 
 } // namespace play

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <memory>
+
 // What a step's actions do to where the pieces stand, and how a play moves when it plays.
 //
 // A step's positions and ball holder (Step::positions, Step::ballHolder) are where it
@@ -103,5 +105,22 @@ struct PlayTime {
 };
 PlayTime locate(const Play &play, double seconds);
 double stepStartTime(const Play &play, int step);
+
+// A play's motion worked out once, for what asks for it at every frame (playback, an
+// animation's frames): the lines and times of every step's actions. It answers as the
+// functions above do for the play it was made from, which it keeps; copies share it.
+class PlayMotion {
+public:
+    explicit PlayMotion(const Play &play);
+
+    double duration() const;
+    double stepStartTime(int step) const;
+    PlayTime locate(double seconds) const;
+    Placement placementAt(int step, double seconds) const;
+
+private:
+    struct Data;
+    std::shared_ptr<const Data> d_;
+};
 
 } // namespace play

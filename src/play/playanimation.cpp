@@ -300,12 +300,14 @@ class FrameRenderer {
 public:
     FrameRenderer(const Play &play, QSize size)
         : play_(play)
+        , motion_(play)
         , size_(size)
         , fit_(fitCourt(play.court, QRectF(QPoint(0, 0), size)))
     {
     }
 
-    QImage render(PlayTime at) { return render(at.step, placementAt(play_, at.step, at.seconds)); }
+    Placement placementAt(PlayTime at) const { return motion_.placementAt(at.step, at.seconds); }
+    QImage render(PlayTime at) { return render(at.step, placementAt(at)); }
 
     QImage render(int step, const Placement &placement)
     {
@@ -333,6 +335,7 @@ private:
     }
 
     const Play &play_;
+    const PlayMotion motion_;
     QSize size_;
     QTransform fit_;
     int step_ = -1;
@@ -375,13 +378,14 @@ QList<GifFrame> gifFrames(const Play &play, double speed)
 {
     speed = animationSpeed(speed);
     const QList<PlayTime> times = frameTimes(play, speed);
-    const double total = playDuration(play) / speed;
+    const PlayMotion motion(play);
+    const double total = motion.duration() / speed;
     // Each frame's start in hundredths, rounded from the rate's exact times, so that the
     // delays add up to the play's length without drift.
     const auto startOf = [](qsizetype frame) { return int(std::lround(frame * 100.0 / kAnimationFrameRate)); };
     QList<GifFrame> frames;
     for (qsizetype i = 0; i < times.size(); ++i) {
-        const Placement placement = placementAt(play, times[i].step, times[i].seconds);
+        const Placement placement = motion.placementAt(times[i].step, times[i].seconds);
         if (!frames.isEmpty() && frames.last().at.step == times[i].step && frames.last().placement == placement) {
             frames.last().delay += startOf(i + 1) - startOf(i);
             continue;
@@ -465,7 +469,7 @@ QString writePngSequence(const Play &play, const QString &folder, const QString 
             return animationCancelled();
         // A frame that shows what the one before showed (the pause at a step's end) is the
         // same picture; it is encoded once.
-        const Placement placement = placementAt(play, times[i].step, times[i].seconds);
+        const Placement placement = renderer.placementAt(times[i]);
         if (!encoded || *encoded != placement || encodedStep != times[i].step) {
             png.clear();
             QBuffer buffer(&png);

@@ -33,6 +33,8 @@ void ActionsItem::setPreview(int index, const play::Action &action, QPointF poin
 
 void ActionsItem::clearPreview()
 {
+    if (previewIndex_ < 0)
+        return;
     previewIndex_ = -1;
     update();
 }

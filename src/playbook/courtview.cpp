@@ -98,6 +98,9 @@ void CourtView::setPlaybackTime(std::optional<double> seconds)
         actions_->clearPreview();
         drags_.clear();
         viewport()->unsetCursor();
+        // Only the pieces move while the step plays; its marks stay as they are.
+        placePieces();
+        return;
     }
     showStep();
 }
@@ -129,9 +132,16 @@ void CourtView::showStep()
     if (selectedAction() >= step.actions.size())
         selectAction(-1);
     actions_->update();
+    placePieces();
+    if (newCourt)
+        fitCourt();
+}
+
+void CourtView::placePieces()
+{
     const play::Placement placement = playbackSeconds_
-        ? play::placementAt(document_.play(), document_.currentStep(), *playbackSeconds_)
-        : play::startOf(step);
+        ? document_.motion().placementAt(document_.currentStep(), *playbackSeconds_)
+        : play::startOf(document_.play().steps.at(document_.currentStep()));
     for (int piece = 0; piece < play::kPlayerCount; ++piece) {
         if (!dragging(piece))
             pieces_[piece]->setPos(placement.positions[piece]);
@@ -141,8 +151,6 @@ void CourtView::showStep()
                 ? placement.positions[play::kBall]
                 : play::heldBallPosition(placement.positions[placement.ballHolder]));
     }
-    if (newCourt)
-        fitCourt();
 }
 
 void CourtView::fitCourt()

@@ -69,6 +69,7 @@ private:
     };
 
     void showStep();
+    void placePieces();
     void fitCourt();
     QPointF toScene(QPointF viewPosition) const;
     int pieceAt(QPointF scenePosition) const;

@@ -48,9 +48,9 @@ void Playback::play()
 {
     if (!active_) {
         active_ = true;
-        time_ = play::stepStartTime(document_.play(), document_.currentStep());
+        time_ = document_.motion().stepStartTime(document_.currentStep());
     }
-    if (time_ >= play::playDuration(document_.play()))
+    if (time_ >= document_.motion().duration())
         time_ = 0;
     lastTick_ = clock_();
     timer_.start();
@@ -76,7 +76,7 @@ void Playback::stop()
 void Playback::setTime(double seconds)
 {
     active_ = true;
-    time_ = std::clamp(seconds, 0.0, play::playDuration(document_.play()));
+    time_ = std::clamp(seconds, 0.0, document_.motion().duration());
     emit timeChanged(time_);
 }
 
@@ -97,7 +97,7 @@ void Playback::tick()
     const qint64 now = clock_();
     const double passed = double(now - lastTick_) / 1000 * speed_;
     lastTick_ = now;
-    const double duration = play::playDuration(document_.play());
+    const double duration = document_.motion().duration();
     time_ += passed;
     if (time_ >= duration) {
         if (loop_ && duration > 0) {

@@ -463,7 +463,7 @@ void PlaybookWindow::createPlayback(QMenu *playMenu)
     connect(document_, &PlayDocument::currentStepChanged, this, [this](int step) {
         // Another step picked while playback is active: playback goes on from its start.
         if (playback_->isActive() && !followingPlayback_)
-            playback_->setTime(play::stepStartTime(document_->play(), step));
+            playback_->setTime(document_->motion().stepStartTime(step));
     });
     updatePlaybackControls();
 }
@@ -480,7 +480,7 @@ void PlaybookWindow::togglePlayback()
 
 void PlaybookWindow::showPlaybackTime(double seconds)
 {
-    const play::PlayTime at = play::locate(document_->play(), seconds);
+    const play::PlayTime at = document_->motion().locate(seconds);
     followingPlayback_ = true;
     document_->setCurrentStep(at.step);
     followingPlayback_ = false;
@@ -496,10 +496,10 @@ void PlaybookWindow::updatePlaybackControls()
     playAction->setIcon(playing ? themeIcon("media-playback-pause", QStyle::SP_MediaPause)
                                 : themeIcon("media-playback-start", QStyle::SP_MediaPlay));
     const QSignalBlocker blocker(timeSlider);
-    timeSlider->setRange(0, int(std::lround(play::playDuration(document_->play()) * 1000)));
+    timeSlider->setRange(0, int(std::lround(document_->motion().duration() * 1000)));
     if (!playback_->isActive()) {
         court->setPlaybackTime(std::nullopt);
-        timeSlider->setValue(int(std::lround(play::stepStartTime(document_->play(), document_->currentStep()) * 1000)));
+        timeSlider->setValue(int(std::lround(document_->motion().stepStartTime(document_->currentStep()) * 1000)));
     }
 }
 

@@ -19,6 +19,13 @@ QString PlayDocument::displayName() const
     return filePath_.isEmpty() ? tr("Untitled") : QFileInfo(filePath_).completeBaseName();
 }
 
+const play::PlayMotion &PlayDocument::motion() const
+{
+    if (!motion_)
+        motion_.emplace(play_);
+    return *motion_;
+}
+
 void PlayDocument::setCurrentStep(int step)
 {
     step = std::clamp(step, 0, int(play_.steps.size()) - 1);
@@ -31,6 +38,7 @@ void PlayDocument::setCurrentStep(int step)
 void PlayDocument::replacePlay(const play::Play &play)
 {
     play_ = play;
+    motion_.reset();
     currentStep_ = 0;
     emit stepsChanged();
     emit rosterChanged();
@@ -43,6 +51,7 @@ void PlayDocument::setStep(int step, const play::Step &value)
     const bool noteDiffers = target.note != value.note;
     const bool actionsDiffer = target.actions != value.actions;
     target = value;
+    motion_.reset();
     emit stepChanged(step);
     if (noteDiffers)
         emit noteChanged(step);
@@ -62,18 +71,21 @@ void PlayDocument::setSteps(const QList<play::Step> &steps)
 void PlayDocument::setPlayer(int player, const play::Player &value)
 {
     play_.roster[player] = value;
+    motion_.reset();
     emit rosterChanged();
 }
 
 void PlayDocument::setNote(int step, const QString &note)
 {
     play_.steps[step].note = note;
+    motion_.reset();
     emit noteChanged(step);
 }
 
 void PlayDocument::insertStep(int index, const play::Step &value)
 {
     play_.steps.insert(index, value);
+    motion_.reset();
     emit stepsChanged();
     currentStep_ = -1;
     setCurrentStep(index);
@@ -82,6 +94,7 @@ void PlayDocument::insertStep(int index, const play::Step &value)
 void PlayDocument::removeStep(int index)
 {
     play_.steps.removeAt(index);
+    motion_.reset();
     emit stepsChanged();
     const int step = std::min(index, int(play_.steps.size()) - 1);
     currentStep_ = -1;
@@ -91,6 +104,7 @@ void PlayDocument::removeStep(int index)
 void PlayDocument::moveStep(int from, int to)
 {
     play_.steps.move(from, to);
+    motion_.reset();
     emit stepsChanged();
     currentStep_ = -1;
     setCurrentStep(to);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "play/motion.h"
 #include "play/play.h"
 
 #include <QObject>
 #include <QUndoStack>
+
+#include <optional>
 
 // The open play: its value, its file, the step on show and the undo history. Views read
 // the play here and follow its signals; only undo commands call the setters.
@@ -14,6 +17,8 @@ public:
     explicit PlayDocument(play::Play play, QObject *parent = nullptr);
 
     const play::Play &play() const { return play_; }
+    // How the play moves when it plays, worked out again only once the play has changed.
+    const play::PlayMotion &motion() const;
     QUndoStack *undoStack() { return &undoStack_; }
 
     QString filePath() const { return filePath_; }
@@ -48,6 +53,7 @@ signals:
 
 private:
     play::Play play_;
+    mutable std::optional<play::PlayMotion> motion_;
     QUndoStack undoStack_;
     QString filePath_;
     int currentStep_ = 0;

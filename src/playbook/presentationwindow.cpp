@@ -142,7 +142,7 @@ void PresentationWindow::playStep()
     }
     // A step not yet played, or played to its end, plays from its start; a paused one goes on.
     if (!playback_.isActive() || stepSeconds() >= stepDuration_) {
-        stepStart_ = play::stepStartTime(document_.play(), document_.currentStep());
+        stepStart_ = document_.motion().stepStartTime(document_.currentStep());
         stepDuration_ = play::timeline(document_.play(), document_.currentStep()).duration;
         playback_.setTime(stepStart_);
     }
@@ -357,7 +357,7 @@ void PresentationWindow::drawMovingPieces(QPainter &painter) const
 {
     // The pieces as pictures drawn once: at each frame they are only copied to their places.
     const play::Play &play = document_.play();
-    const play::Placement placement = play::placementAt(play, document_.currentStep(), stepSeconds());
+    const play::Placement placement = document_.motion().placementAt(document_.currentStep(), stepSeconds());
     const QTransform transform = courtTransform();
     const auto drawSprite = [&](int piece, QPointF centre) {
         painter.drawPixmap(transform.map(centre + play::pieceExtent(piece).topLeft()), sprite(piece));

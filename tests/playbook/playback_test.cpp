@@ -11,6 +11,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 namespace {
 
 // Two steps: ally 3 cuts to the basket in the first, ally 1 passes to ally 3 in the second.
@@ -58,6 +62,48 @@ TEST(Playback, FollowsItsClockAtItsSpeedAndStopsOrLoopsAtTheEnd)
     playback.tick();
     EXPECT_TRUE(playback.isPlaying());
     EXPECT_NEAR(playback.time(), 0.2, 0.002); // the clock counts whole milliseconds
+}
+
+// The document's motion, worked out once, answers as the play's own functions do after
+// every kind of change: a motion kept from before a change would play the old play.
+TEST(DocumentMotion, FollowsEveryChangeOfThePlay)
+{
+    const auto longerCut = [](PlayDocument &d) {
+        play::Step step = d.play().steps[0];
+        step.actions[0].points.last() = QPointF(12000, 2000);
+        d.setStep(0, step);
+    };
+    const std::pair<const char *, std::function<void(PlayDocument &)>> changes[] = {
+        { "step", longerCut },
+        { "steps",
+            [](PlayDocument &d) {
+                QList<play::Step> steps = d.play().steps;
+                steps[1].actions.clear();
+                d.setSteps(steps);
+            } },
+        { "insert", [](PlayDocument &d) { d.insertStep(0, d.play().steps[1]); } },
+        { "remove", [](PlayDocument &d) { d.removeStep(0); } },
+        { "move", [](PlayDocument &d) { d.moveStep(1, 0); } },
+        { "replace", [](PlayDocument &d) { d.replacePlay(play::mirrored(d.play(), false)); } },
+    };
+    for (const auto &[name, change] : changes) {
+        PlayDocument document(cutAndPass());
+        const double before = document.motion().duration();
+        change(document);
+        const play::Play &p = document.play();
+        const play::PlayMotion &motion = document.motion();
+        EXPECT_DOUBLE_EQ(motion.duration(), play::playDuration(p)) << name;
+        for (int step = 0; step < p.steps.size(); ++step)
+            EXPECT_DOUBLE_EQ(motion.stepStartTime(step), play::stepStartTime(p, step)) << name;
+        for (double t = 0; t <= motion.duration(); t += 0.1) {
+            const play::PlayTime at = motion.locate(t);
+            EXPECT_EQ(at.step, play::locate(p, t).step) << name << " " << t;
+            EXPECT_EQ(motion.placementAt(at.step, at.seconds), play::placementAt(p, at.step, at.seconds))
+                << name << " " << t;
+        }
+        if (std::string(name) == "step")
+            EXPECT_NE(motion.duration(), before); // a new motion, not the kept one
+    }
 }
 
 TEST(Playback, TheCourtShowsThePlayAsItRunsUntilTheUserEdits)
