@@ -160,6 +160,12 @@ void CourtView::fitCourt()
     // The view's own translation centres the scene; only the scale is set here.
     setTransform(QTransform::fromScale(fit.m11(), fit.m22()));
     centerOn(scene_.sceneRect().center());
+    // The window is coming on the screen at this size: the court's first picture is drawn
+    // meanwhile, off this thread.
+    if (window()->isVisible()) {
+        const qreal ratio = viewport()->devicePixelRatioF();
+        court_->prepare(QSizeF(fit.m11() * ratio, fit.m22() * ratio));
+    }
 }
 
 void CourtView::resizeEvent(QResizeEvent *event)

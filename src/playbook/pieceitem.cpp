@@ -42,6 +42,24 @@ void PieceItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
         play::drawPlayer(*painter, document_.play(), piece_, QPointF(0, 0));
 }
 
+namespace {
+
+// The court drawn at a scale from twips to device pixels, on a transparent ground.
+QImage courtPicture(play::Court court, QSizeF scale)
+{
+    const QSizeF size = play::courtSize(court);
+    QImage picture(qCeil(size.width() * scale.width()), qCeil(size.height() * scale.height()),
+        QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter artist(&picture);
+    artist.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    artist.scale(scale.width(), scale.height());
+    play::drawCourt(artist, court);
+    return picture;
+}
+
+} // namespace
+
 CourtItem::CourtItem(const PlayDocument &document)
     : document_(document)
 {
@@ -63,6 +81,16 @@ QRectF CourtItem::boundingRect() const
     return QRectF(QPointF(0, 0), play::courtSize(document_.play().court));
 }
 
+void CourtItem::prepare(QSizeF scale)
+{
+    if (!picture_.isNull() || pending_.valid())
+        return;
+    const play::Court court = document_.play().court;
+    pending_ = std::async(std::launch::async, [court, scale] { return courtPicture(court, scale); });
+    pendingCourt_ = court;
+    pendingScale_ = scale;
+}
+
 void CourtItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     const play::Court court = document_.play().court;
@@ -79,16 +107,16 @@ void CourtItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
     const qreal ratio = painter->device()->devicePixelRatio();
     const QSizeF scale(world.m11() * ratio, world.m22() * ratio);
     if (picture_.isNull() || court != pictureCourt_ || scale != pictureScale_) {
-        const QSizeF size = play::courtSize(court);
-        QPixmap picture(qCeil(size.width() * scale.width()), qCeil(size.height() * scale.height()));
-        picture.fill(Qt::transparent);
-        QPainter artist(&picture);
-        artist.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-        artist.scale(scale.width(), scale.height());
-        play::drawCourt(artist, court);
-        artist.end();
+        QImage picture;
+        if (pending_.valid()) {
+            picture = pending_.get();
+            if (pendingCourt_ != court || pendingScale_ != scale)
+                picture = QImage();
+        }
+        if (picture.isNull())
+            picture = courtPicture(court, scale);
         picture.setDevicePixelRatio(ratio);
-        picture_ = picture;
+        picture_ = QPixmap::fromImage(std::move(picture));
         pictureCourt_ = court;
         pictureScale_ = scale;
     }

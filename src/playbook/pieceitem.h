@@ -3,7 +3,10 @@
 #include "play/play.h"
 
 #include <QGraphicsItem>
+#include <QImage>
 #include <QPixmap>
+
+#include <future>
 
 class PlayDocument;
 
@@ -31,6 +34,10 @@ public:
 
     // The play's court may have changed: redrawn at its extent.
     void followCourt();
+    // Begins drawing the court's first picture, at a scale from twips to device pixels, on a
+    // thread of its own while the window is still being laid out and painted; the first
+    // paint at that scale takes it.
+    void prepare(QSizeF scale);
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -41,4 +48,7 @@ private:
     QPixmap picture_;
     play::Court pictureCourt_ = play::Court::Half;
     QSizeF pictureScale_;
+    std::future<QImage> pending_;
+    play::Court pendingCourt_ = play::Court::Half;
+    QSizeF pendingScale_;
 };
