@@ -433,27 +433,6 @@ Placement placementIn(const Play &play, int step, const StepRun &run, double sec
     return at;
 }
 
-// The whole play's time line from each step's length.
-PlayTime locateIn(const QList<double> &durations, double seconds)
-{
-    seconds = std::isnan(seconds) ? 0 : std::max(seconds, 0.0);
-    for (int step = 0; step < durations.size(); ++step) {
-        if (seconds < durations[step] || step + 1 == durations.size())
-            return PlayTime { step, std::min(seconds, durations[step]) };
-        seconds -= durations[step];
-    }
-    return {};
-}
-
-QList<double> stepDurations(const Play &play)
-{
-    QList<double> durations;
-    durations.reserve(play.steps.size());
-    for (int step = 0; step < play.steps.size(); ++step)
-        durations.append(timeline(play, step).duration);
-    return durations;
-}
-
 } // namespace
 
 Placement placementAt(const Play &play, int step, double seconds)
@@ -463,23 +442,17 @@ Placement placementAt(const Play &play, int step, double seconds)
 
 double playDuration(const Play &play)
 {
-    double total = 0;
-    for (int step = 0; step < play.steps.size(); ++step)
-        total += timeline(play, step).duration;
-    return total;
+    return PlayMotion(play).duration();
 }
 
 double stepStartTime(const Play &play, int step)
 {
-    double total = 0;
-    for (int s = 0; s < step && s < play.steps.size(); ++s)
-        total += timeline(play, s).duration;
-    return total;
+    return PlayMotion(play).stepStartTime(step);
 }
 
 PlayTime locate(const Play &play, double seconds)
 {
-    return locateIn(stepDurations(play), seconds);
+    return PlayMotion(play).locate(seconds);
 }
 
 struct PlayMotion::Data {
@@ -517,7 +490,14 @@ double PlayMotion::stepStartTime(int step) const
 
 PlayTime PlayMotion::locate(double seconds) const
 {
-    return locateIn(d_->durations, seconds);
+    const QList<double> &durations = d_->durations;
+    seconds = std::isnan(seconds) ? 0 : std::max(seconds, 0.0);
+    for (int step = 0; step < durations.size(); ++step) {
+        if (seconds < durations[step] || step + 1 == durations.size())
+            return PlayTime { step, std::min(seconds, durations[step]) };
+        seconds -= durations[step];
+    }
+    return {};
 }
 
 Placement PlayMotion::placementAt(int step, double seconds) const

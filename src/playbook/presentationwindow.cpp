@@ -356,7 +356,6 @@ const QPixmap &PresentationWindow::sprite(int piece) const
 void PresentationWindow::drawMovingPieces(QPainter &painter) const
 {
     // The pieces as pictures drawn once: at each frame they are only copied to their places.
-    const play::Play &play = document_.play();
     const play::Placement placement = document_.motion().placementAt(document_.currentStep(), stepSeconds());
     const QTransform transform = courtTransform();
     const auto drawSprite = [&](int piece, QPointF centre) {
