@@ -5,6 +5,7 @@
 #include "play/playpainter.h"
 #include "playbook/autosave.h"
 #include "playbook/playbookwindow.h"
+#include "playbook/sessionbus.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -415,6 +416,11 @@ int main(int argc, char **argv)
     if (!displayAvailable())
         return 1;
 
+#if defined(HOOPWRIGHT_DBUS)
+    // Before anything asks for the session bus: the desktop's accessibility does as soon as
+    // the application is there.
+    sessionbus::markUnreachable();
+#endif
     StartWarmUp warmUp;
     QApplication app(argc, argv);
     warmUp.connectBus();
