@@ -37,12 +37,12 @@ CourtView::CourtView(PlayDocument &document, QWidget *parent)
     // Small enough that the window fits a 1280 x 720 screen at scale 2.
     setMinimumSize(160, 100);
 
-    court_ = new CourtItem(document_);
+    court_ = new CourtItem(document_, firstPictures_);
     scene_.addItem(court_);
     actions_ = new ActionsItem(document_);
     scene_.addItem(actions_);
     for (int piece = 0; piece < play::kPieceCount; ++piece) {
-        auto *item = new PieceItem(document_, piece);
+        auto *item = new PieceItem(document_, piece, firstPictures_);
         item->setCursor(Qt::OpenHandCursor);
         scene_.addItem(item);
         pieces_.append(item);
@@ -160,11 +160,11 @@ void CourtView::fitCourt()
     // The view's own translation centres the scene; only the scale is set here.
     setTransform(QTransform::fromScale(fit.m11(), fit.m22()));
     centerOn(scene_.sceneRect().center());
-    // The window is coming on the screen at this size: the court's first picture is drawn
-    // meanwhile, off this thread.
+    // The window is coming on the screen at this size: the court's and the pieces' first
+    // pictures are drawn meanwhile, off this thread.
     if (window()->isVisible()) {
         const qreal ratio = viewport()->devicePixelRatioF();
-        court_->prepare(QSizeF(fit.m11() * ratio, fit.m22() * ratio));
+        firstPictures_.begin(document_.play(), QSizeF(fit.m11() * ratio, fit.m22() * ratio));
     }
 }
 

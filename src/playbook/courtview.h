@@ -2,6 +2,7 @@
 
 #include "play/play.h"
 #include "playbook/actiondrawing.h"
+#include "playbook/pieceitem.h"
 
 #include <QGraphicsView>
 #include <QHash>
@@ -9,8 +10,6 @@
 #include <optional>
 
 class ActionsItem;
-class CourtItem;
-class PieceItem;
 class PlayDocument;
 
 // The court of the step on show, filling the view at the largest scale that keeps its
@@ -88,6 +87,8 @@ private:
     void selectAction(int index);
 
     PlayDocument &document_;
+    // Before the scene, whose items take from it.
+    FirstPictures firstPictures_;
     QGraphicsScene scene_;
     CourtItem *court_;
     QList<PieceItem *> pieces_;

@@ -6,9 +6,117 @@
 #include <QPainter>
 #include <QtMath>
 
-PieceItem::PieceItem(const PlayDocument &document, int piece)
+#include <optional>
+#include <type_traits>
+#include <utility>
+
+namespace {
+
+void drawPiece(QPainter &painter, const play::Play &play, int piece)
+{
+    if (piece == play::kBall)
+        play::drawBall(painter, QPointF(0, 0));
+    else
+        play::drawPlayer(painter, play, piece, QPointF(0, 0));
+}
+
+// A rectangle of twips drawn at a scale to device pixels, its top left corner on the
+// image's, on a transparent ground.
+template <typename Draw> QImage drawScaled(QRectF extent, QSizeF scale, Draw draw)
+{
+    QImage picture(qCeil(extent.width() * scale.width()), qCeil(extent.height() * scale.height()),
+        QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter artist(&picture);
+    artist.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    artist.scale(scale.width(), scale.height());
+    artist.translate(-extent.topLeft());
+    draw(artist);
+    return picture;
+}
+
+QImage courtPicture(play::Court court, QSizeF scale)
+{
+    return drawScaled(QRectF(QPointF(0, 0), play::courtSize(court)), scale,
+        [court](QPainter &artist) { play::drawCourt(artist, court); });
+}
+
+// The painter's scale from the item's units to device pixels, or nothing when the item is
+// turned or sheared, as the court view never has it.
+std::optional<QSizeF> deviceScale(const QPainter &painter)
+{
+    const QTransform world = painter.worldTransform();
+    if (world.type() > QTransform::TxScale)
+        return std::nullopt;
+    const qreal ratio = painter.device()->devicePixelRatio();
+    return QSizeF(world.m11() * ratio, world.m22() * ratio);
+}
+
+// Copies a picture drawn at the painter's scale to the device pixel by pixel, its top left
+// corner where the item's point falls, on whole device pixels so that it is not resampled.
+// The picture's device pixel ratio is the device's.
+template <typename Picture> void copyToDevice(QPainter &painter, QPointF topLeft, const Picture &picture)
+{
+    const qreal ratio = painter.device()->devicePixelRatio();
+    const QPointF origin = painter.worldTransform().map(topLeft) * ratio;
+    const QPointF at = QPointF(qRound(origin.x()), qRound(origin.y())) / ratio;
+    painter.save();
+    painter.setWorldTransform(QTransform());
+    if constexpr (std::is_same_v<Picture, QPixmap>)
+        painter.drawPixmap(at, picture);
+    else
+        painter.drawImage(at, picture);
+    painter.restore();
+}
+
+} // namespace
+
+void FirstPictures::begin(const play::Play &play, QSizeF scale)
+{
+    if (begun_)
+        return;
+    begun_ = true;
+    court_ = play.court;
+    roster_ = play.roster;
+    scale_ = scale;
+    play::Play pieces;
+    pieces.roster = play.roster;
+    pending_ = std::async(std::launch::async, [court = play.court, pieces, scale] {
+        Pictures pictures;
+        pictures.court = courtPicture(court, scale);
+        for (int piece = 0; piece < play::kPieceCount; ++piece) {
+            pictures.pieces[piece] = drawScaled(
+                play::pieceExtent(piece), scale, [&](QPainter &artist) { drawPiece(artist, pieces, piece); });
+        }
+        return pictures;
+    });
+}
+
+FirstPictures::Pictures &FirstPictures::drawn()
+{
+    if (pending_.valid())
+        pictures_ = pending_.get();
+    return pictures_;
+}
+
+QImage FirstPictures::takeCourt(play::Court court, QSizeF scale)
+{
+    if (!begun_ || court != court_ || scale != scale_)
+        return QImage();
+    return std::exchange(drawn().court, QImage());
+}
+
+QImage FirstPictures::takePiece(int piece, const play::Player &player, QSizeF scale)
+{
+    if (!begun_ || scale != scale_ || (piece != play::kBall && player != roster_[piece]))
+        return QImage();
+    return std::exchange(drawn().pieces[piece], QImage());
+}
+
+PieceItem::PieceItem(const PlayDocument &document, int piece, FirstPictures &firstPictures)
     : document_(document)
     , piece_(piece)
+    , firstPictures_(firstPictures)
 {
     // Drawn once per zoom and then moved as a picture: a drag repaints no artwork.
     setCacheMode(QGraphicsItem::DeviceCoordinateCache);
@@ -35,33 +143,23 @@ QPainterPath PieceItem::shape() const
 
 void PieceItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
+    const play::Play &play = document_.play();
+    if (const std::optional<QSizeF> scale = deviceScale(*painter)) {
+        const play::Player none;
+        QImage picture = firstPictures_.takePiece(piece_, piece_ == play::kBall ? none : play.roster[piece_], *scale);
+        if (!picture.isNull()) {
+            picture.setDevicePixelRatio(painter->device()->devicePixelRatio());
+            copyToDevice(*painter, boundingRect().topLeft(), picture);
+            return;
+        }
+    }
     painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    if (piece_ == play::kBall)
-        play::drawBall(*painter, QPointF(0, 0));
-    else
-        play::drawPlayer(*painter, document_.play(), piece_, QPointF(0, 0));
+    drawPiece(*painter, play, piece_);
 }
 
-namespace {
-
-// The court drawn at a scale from twips to device pixels, on a transparent ground.
-QImage courtPicture(play::Court court, QSizeF scale)
-{
-    const QSizeF size = play::courtSize(court);
-    QImage picture(qCeil(size.width() * scale.width()), qCeil(size.height() * scale.height()),
-        QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QPainter artist(&picture);
-    artist.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    artist.scale(scale.width(), scale.height());
-    play::drawCourt(artist, court);
-    return picture;
-}
-
-} // namespace
-
-CourtItem::CourtItem(const PlayDocument &document)
+CourtItem::CourtItem(const PlayDocument &document, FirstPictures &firstPictures)
     : document_(document)
+    , firstPictures_(firstPictures)
 {
     // Cached by paint() itself: Qt's item cache keeps its pictures in the shared pixmap
     // cache, whose 10 MiB a court at 3840 x 2160 passes, and would then draw the court
@@ -81,49 +179,26 @@ QRectF CourtItem::boundingRect() const
     return QRectF(QPointF(0, 0), play::courtSize(document_.play().court));
 }
 
-void CourtItem::prepare(QSizeF scale)
-{
-    if (!picture_.isNull() || pending_.valid())
-        return;
-    const play::Court court = document_.play().court;
-    pending_ = std::async(std::launch::async, [court, scale] { return courtPicture(court, scale); });
-    pendingCourt_ = court;
-    pendingScale_ = scale;
-}
-
 void CourtItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     const play::Court court = document_.play().court;
-    const QTransform world = painter->worldTransform();
-    if (world.type() > QTransform::TxScale) {
-        // Turned or sheared, as the court view never is: drawn as it is asked for.
+    const std::optional<QSizeF> scale = deviceScale(*painter);
+    if (!scale) {
         painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         play::drawCourt(*painter, court);
         return;
     }
 
-    // Drawn once for each scale, then copied to the device pixel by pixel: the artwork is
-    // drawn again only when the view's size, the screen's scale or the court changes.
-    const qreal ratio = painter->device()->devicePixelRatio();
-    const QSizeF scale(world.m11() * ratio, world.m22() * ratio);
-    if (picture_.isNull() || court != pictureCourt_ || scale != pictureScale_) {
-        QImage picture;
-        if (pending_.valid()) {
-            picture = pending_.get();
-            if (pendingCourt_ != court || pendingScale_ != scale)
-                picture = QImage();
-        }
+    // Drawn once for each scale, then copied: the artwork is drawn again only when the view's
+    // size, the screen's scale or the court changes.
+    if (picture_.isNull() || court != pictureCourt_ || *scale != pictureScale_) {
+        QImage picture = firstPictures_.takeCourt(court, *scale);
         if (picture.isNull())
-            picture = courtPicture(court, scale);
-        picture.setDevicePixelRatio(ratio);
+            picture = courtPicture(court, *scale);
+        picture.setDevicePixelRatio(painter->device()->devicePixelRatio());
         picture_ = QPixmap::fromImage(std::move(picture));
         pictureCourt_ = court;
-        pictureScale_ = scale;
+        pictureScale_ = *scale;
     }
-    // On whole device pixels, so that the copy is not resampled.
-    const QPointF origin = world.map(QPointF(0, 0)) * ratio;
-    painter->save();
-    painter->setWorldTransform(QTransform());
-    painter->drawPixmap(QPointF(qRound(origin.x()), qRound(origin.y())) / ratio, picture_);
-    painter->restore();
+    copyToDevice(*painter, QPointF(0, 0), picture_);
 }

@@ -3,10 +3,12 @@
 #include "playbook/autosave.h"
 #include "playbook/commands.h"
 #include "playbook/courtview.h"
+#include "playbook/pieceitem.h"
 #include "playbook/playdocument.h"
 #include "playbook/stepstrip.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -224,6 +226,70 @@ TEST(StepThumbnails, AreDrawnOnceTheStripHasBeenOnScreen)
     QCoreApplication::processEvents();
     EXPECT_TRUE(drawn(0));
     EXPECT_TRUE(drawn(1));
+}
+
+// The pictures drawn ahead for the first frame stand in for the items' own drawing only
+// while they show what the items would draw, and each only once.
+TEST(FirstPictures, AreTakenOnceAndOnlyForWhatTheyShow)
+{
+    play::Play play = play::newPlay(play::Court::Half);
+    const QSizeF scale(0.04, 0.04);
+    FirstPictures pictures;
+    pictures.begin(play, scale);
+    pictures.begin(play, QSizeF(0.08, 0.08)); // the first ones only
+
+    play::Player renamed = play.roster[2];
+    renamed.name = QStringLiteral("Sam");
+    EXPECT_TRUE(pictures.takePiece(2, renamed, scale).isNull());
+    EXPECT_TRUE(pictures.takePiece(3, play.roster[3], QSizeF(0.08, 0.08)).isNull());
+    EXPECT_TRUE(pictures.takeCourt(play::Court::Whole, scale).isNull());
+
+    const QImage jersey = pictures.takePiece(3, play.roster[3], scale);
+    ASSERT_FALSE(jersey.isNull());
+    EXPECT_EQ(qAlpha(jersey.pixel(jersey.width() / 2, jersey.height() / 3)), 255);
+    EXPECT_TRUE(pictures.takePiece(3, play.roster[3], scale).isNull());
+    EXPECT_FALSE(pictures.takePiece(play::kBall, play::Player(), scale).isNull());
+    EXPECT_FALSE(pictures.takeCourt(play::Court::Half, scale).isNull());
+}
+
+// A piece drawn from its first picture lands where its own drawing does, to the pixel.
+TEST(FirstPictures, StandInForTheDrawingInPlace)
+{
+    PlayDocument document(play::newPlay(play::Court::Half));
+    const QSizeF scale(0.04, 0.04);
+    const auto paintPiece = [&](FirstPictures &pictures) {
+        PieceItem item(document, 4, pictures);
+        QImage image(160, 120, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.translate(80.3, 50.6); // the piece's centre between pixels
+        painter.scale(scale.width(), scale.height());
+        item.paint(&painter, nullptr, nullptr);
+        return image;
+    };
+    const auto extent = [](const QImage &image) {
+        QRect drawn;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(image.pixel(x, y)) > 128)
+                    drawn |= QRect(x, y, 1, 1);
+            }
+        }
+        return drawn;
+    };
+    FirstPictures none;
+    const QImage drawnAnew = paintPiece(none);
+    FirstPictures ahead;
+    ahead.begin(document.play(), scale);
+    const QImage fromPicture = paintPiece(ahead);
+    EXPECT_TRUE(ahead.takePiece(4, document.play().roster[4], scale).isNull()); // it was used
+
+    const QRect anew = extent(drawnAnew), picture = extent(fromPicture);
+    ASSERT_FALSE(anew.isEmpty());
+    EXPECT_LE(std::abs(anew.left() - picture.left()), 1);
+    EXPECT_LE(std::abs(anew.top() - picture.top()), 1);
+    EXPECT_LE(std::abs(anew.right() - picture.right()), 1);
+    EXPECT_LE(std::abs(anew.bottom() - picture.bottom()), 1);
 }
 
 // The court view as a user meets it: real pointer events on its viewport.
