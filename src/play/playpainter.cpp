@@ -155,6 +155,14 @@ void drawBall(QPainter &painter, QPointF centre)
     painter.restore();
 }
 
+void drawPiece(QPainter &painter, const Play &play, int piece, QPointF centre)
+{
+    if (piece == kBall)
+        drawBall(painter, centre);
+    else
+        drawPlayer(painter, play, piece, centre);
+}
+
 QRectF pieceExtent(int piece)
 {
     if (piece == kBall) {

@@ -30,6 +30,9 @@ void drawPlayer(QPainter &painter, const Play &play, int player, QPointF centre,
 // The ball centred on a position.
 void drawBall(QPainter &painter, QPointF centre);
 
+// A piece centred on a position: a player's jersey, or the ball.
+void drawPiece(QPainter &painter, const Play &play, int piece, QPointF centre);
+
 // What the drawing of a piece centred on the origin may cover: the ball, or a jersey with
 // room under it for the player's name.
 QRectF pieceExtent(int piece);

@@ -12,14 +12,6 @@
 
 namespace {
 
-void drawPiece(QPainter &painter, const play::Play &play, int piece)
-{
-    if (piece == play::kBall)
-        play::drawBall(painter, QPointF(0, 0));
-    else
-        play::drawPlayer(painter, play, piece, QPointF(0, 0));
-}
-
 // A rectangle of twips drawn at a scale to device pixels, its top left corner on the
 // image's, on a transparent ground.
 template <typename Draw> QImage drawScaled(QRectF extent, QSizeF scale, Draw draw)
@@ -85,8 +77,8 @@ void FirstPictures::begin(const play::Play &play, QSizeF scale)
         Pictures pictures;
         pictures.court = courtPicture(court, scale);
         for (int piece = 0; piece < play::kPieceCount; ++piece) {
-            pictures.pieces[piece] = drawScaled(
-                play::pieceExtent(piece), scale, [&](QPainter &artist) { drawPiece(artist, pieces, piece); });
+            pictures.pieces[piece] = drawScaled(play::pieceExtent(piece), scale,
+                [&](QPainter &artist) { play::drawPiece(artist, pieces, piece, QPointF(0, 0)); });
         }
         return pictures;
     });
@@ -106,9 +98,9 @@ QImage FirstPictures::takeCourt(play::Court court, QSizeF scale)
     return std::exchange(drawn().court, QImage());
 }
 
-QImage FirstPictures::takePiece(int piece, const play::Player &player, QSizeF scale)
+QImage FirstPictures::takePiece(int piece, const play::Play &play, QSizeF scale)
 {
-    if (!begun_ || scale != scale_ || (piece != play::kBall && player != roster_[piece]))
+    if (!begun_ || scale != scale_ || (piece != play::kBall && play.roster[piece] != roster_[piece]))
         return QImage();
     return std::exchange(drawn().pieces[piece], QImage());
 }
@@ -145,8 +137,7 @@ void PieceItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
 {
     const play::Play &play = document_.play();
     if (const std::optional<QSizeF> scale = deviceScale(*painter)) {
-        const play::Player none;
-        QImage picture = firstPictures_.takePiece(piece_, piece_ == play::kBall ? none : play.roster[piece_], *scale);
+        QImage picture = firstPictures_.takePiece(piece_, play, *scale);
         if (!picture.isNull()) {
             picture.setDevicePixelRatio(painter->device()->devicePixelRatio());
             copyToDevice(*painter, boundingRect().topLeft(), picture);
@@ -154,7 +145,7 @@ void PieceItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidg
         }
     }
     painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    drawPiece(*painter, play, piece_);
+    play::drawPiece(*painter, play, piece_, QPointF(0, 0));
 }
 
 CourtItem::CourtItem(const PlayDocument &document, FirstPictures &firstPictures)

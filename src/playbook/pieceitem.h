@@ -26,8 +26,9 @@ public:
 
     // The picture drawn for the court, or a null image when it was not drawn or not for this.
     QImage takeCourt(play::Court court, QSizeF scale);
-    // The picture drawn for a piece, on the same terms; a player's for a player as shown.
-    QImage takePiece(int piece, const play::Player &player, QSizeF scale);
+    // The picture drawn for a piece, on the same terms; a player's while the play's roster
+    // still has the player as drawn.
+    QImage takePiece(int piece, const play::Play &play, QSizeF scale);
 
 private:
     struct Pictures {

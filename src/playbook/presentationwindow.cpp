@@ -345,10 +345,7 @@ const QPixmap &PresentationWindow::sprite(int piece) const
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         painter.scale(scale, scale);
         painter.translate(-extent.topLeft());
-        if (piece == play::kBall)
-            play::drawBall(painter, QPointF(0, 0));
-        else
-            play::drawPlayer(painter, document_.play(), piece, QPointF(0, 0));
+        play::drawPiece(painter, document_.play(), piece, QPointF(0, 0));
     }
     return sprite;
 }

@@ -238,17 +238,17 @@ TEST(FirstPictures, AreTakenOnceAndOnlyForWhatTheyShow)
     pictures.begin(play, scale);
     pictures.begin(play, QSizeF(0.08, 0.08)); // the first ones only
 
-    play::Player renamed = play.roster[2];
-    renamed.name = QStringLiteral("Sam");
+    play::Play renamed = play;
+    renamed.roster[2].name = QStringLiteral("Sam");
     EXPECT_TRUE(pictures.takePiece(2, renamed, scale).isNull());
-    EXPECT_TRUE(pictures.takePiece(3, play.roster[3], QSizeF(0.08, 0.08)).isNull());
+    EXPECT_TRUE(pictures.takePiece(3, play, QSizeF(0.08, 0.08)).isNull());
     EXPECT_TRUE(pictures.takeCourt(play::Court::Whole, scale).isNull());
 
-    const QImage jersey = pictures.takePiece(3, play.roster[3], scale);
+    const QImage jersey = pictures.takePiece(3, play, scale);
     ASSERT_FALSE(jersey.isNull());
     EXPECT_EQ(qAlpha(jersey.pixel(jersey.width() / 2, jersey.height() / 3)), 255);
-    EXPECT_TRUE(pictures.takePiece(3, play.roster[3], scale).isNull());
-    EXPECT_FALSE(pictures.takePiece(play::kBall, play::Player(), scale).isNull());
+    EXPECT_TRUE(pictures.takePiece(3, play, scale).isNull());
+    EXPECT_FALSE(pictures.takePiece(play::kBall, play, scale).isNull());
     EXPECT_FALSE(pictures.takeCourt(play::Court::Half, scale).isNull());
 }
 
@@ -282,7 +282,7 @@ TEST(FirstPictures, StandInForTheDrawingInPlace)
     FirstPictures ahead;
     ahead.begin(document.play(), scale);
     const QImage fromPicture = paintPiece(ahead);
-    EXPECT_TRUE(ahead.takePiece(4, document.play().roster[4], scale).isNull()); // it was used
+    EXPECT_TRUE(ahead.takePiece(4, document.play(), scale).isNull()); // it was used
 
     const QRect anew = extent(drawnAnew), picture = extent(fromPicture);
     ASSERT_FALSE(anew.isEmpty());
